@@ -1,0 +1,43 @@
+#include "Crc16.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<uint16_t, 256> makeTable()
+{
+    std::array<uint16_t, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) {
+        uint16_t crc = uint16_t(i);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1u) ? uint16_t((crc >> 1) ^ 0xA001u) : uint16_t(crc >> 1);
+        table[i] = crc;
+    }
+    return table;
+}
+
+constexpr std::array<uint16_t, 256> Table = makeTable();
+
+}  // namespace
+
+namespace Crc16 {
+
+uint16_t modbus(const uint8_t *data, size_t length)
+{
+    uint16_t crc = 0xFFFF;
+    for (size_t i = 0; i < length; ++i)
+        crc = uint16_t((crc >> 8) ^ Table[(crc ^ data[i]) & 0xFFu]);
+    return crc;
+}
+
+uint16_t modbus(const QByteArray &bytes)
+{
+    return modbus(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+}
+
+uint16_t tableEntry(uint8_t index)
+{
+    return Table[index];
+}
+
+}  // namespace Crc16
