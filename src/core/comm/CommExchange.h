@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CommSettings.h"
+#include "FrameItem.h"
+#include "SerialPort.h"
+
+#include <QByteArray>
+#include <cstdint>
+
+class FrameItemSource;
+class LineIndicator;
+
+// One request for one parameter and its reply, in the protocol of the settings. No retries:
+// one failed exchange is one error, and the caller decides what to do. The wait for the reply
+// blocks the calling (window) thread without letting events run.
+class CommExchange
+{
+public:
+    CommExchange(SerialPort &port, const CommSettings &settings, const FrameItemSource *items = nullptr,
+                 LineIndicator *indicator = nullptr);
+
+    void setItems(const FrameItemSource *items) { m_items = items; }
+    const CommSettings &settings() const { return m_settings; }
+
+    /// Reads ('R') or writes ('W' RAM and EEPROM, 'P' RAM only) parameter `index` of the
+    /// definition table; `data` is the decimal value of a write. Clears `errorFlag`, sets it on
+    /// failure (no or short reply within the time-out, wrong check value, Modbus exception).
+    /// Returns the reply's value: unsigned 16 bits, or all 32 bits of a 32-bit native
+    /// parameter; 0 on failure. An index without a row fails without touching the line.
+    int32_t exchange(int index, const QString &data, bool &errorFlag, char command);
+    /// The same for an item given directly.
+    int32_t exchangeItem(const FrameItem &item, const QString &data, bool &errorFlag, char command);
+
+    /// The shared flag of the last exchange, passed by nearly every caller.
+    bool &CommErrorFlag() { return m_commErrorFlag; }
+    /// The bytes of the last reply that arrived (at most 32), e.g. the ten data bytes of a block.
+    const QByteArray &lastReply() const { return m_lastReply; }
+
+private:
+    int32_t native(const FrameItem &item, const QString &data, bool &errorFlag, char command);
+    int32_t modbus(const FrameItem &item, const QString &data, bool &errorFlag, char command);
+
+    SerialPort &m_port;
+    const CommSettings &m_settings;
+    const FrameItemSource *m_items;
+    LineIndicator *m_indicator;
+    QByteArray m_lastReply;
+    bool m_commErrorFlag = false;
+};
