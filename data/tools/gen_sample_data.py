@@ -78,12 +78,12 @@ def factory_default(param, model, first_caps):
     return "0", str(d)
 
 
-def limit(spec, kind):
+def limit(value):
     """(indicator, value text) of a limit."""
-    if isinstance(spec, str):
-        tag, ref = spec.split(":")
+    if isinstance(value, str):
+        tag, ref = value.split(":")
         return {"H": "1", "L": "1", "N": "-1"}[tag], ref
-    return "0", str(spec)
+    return "0", str(value)
 
 
 SAFE = re.compile(r"^[A-Za-z0-9_.+%\-]*$")
@@ -97,8 +97,8 @@ def field(text):
 
 def inv_line(param, model, lang, first_caps):
     dindex, default = factory_default(param, model, first_caps)
-    hindex, high = limit(param["high"], "H")
-    lindex, low = limit(param["low"], "L")
+    hindex, high = limit(param["high"])
+    lindex, low = limit(param["low"])
     signed = lindex == "-1" or (lindex == "0" and int(low) < 0)
     name = param["en"] if lang == "Eng" else param["ja"]
     tmul = param["tmul"]

@@ -282,7 +282,7 @@ p("0381", "LLHF", "Light-load high-speed switching lower limit", "軽負荷高�
   "Hz", 4000, 3000, "H:0012", "#.##", 100)
 p("0382", "LLHC", "Light-load detection current", "軽負荷検出電流", "%", 50, 10, 100)
 p("0383", "LLHU", "Light-load high-speed upper limit", "軽負荷高速上限周波数", "Hz",
-  8000, 3000, "H:0011", "#.##", 100)
+  {"KDA1": 8000, "*": 6000}, 3000, "H:0011", "#.##", 100)
 p("0384", "LLHT", "Light-load detection time", "軽負荷検出時間", "s",
   10, 0, 100, "#.#", 10)
 p("0385", "LLHr", "Light-load heavy-load detection torque", "重負荷検出トルク", "%",
@@ -301,7 +301,7 @@ p("0409", "vLv", "Base frequency voltage 1", "基底周波数電圧1", "%",
   1000, 500, 1200, "#.#", 10)
 p("0410", "MtTC", "Motor torque constant", "モータトルク定数", "-",
   1000, 1, 65000, "#.###", 1000, only=ALL_BUT_A1)
-p("0412", "MtSl", "Motor specific coefficient 1", "モータ固有係数1", "-", 10, 0, 100)
+p("0412", "MtSl", "Motor characteristic coefficient 1", "モータ固有係数1", "-", 10, 0, 100)
 p("0415", "MtCr", "Motor rated current", "モータ定格電流", "A",
   26, 1, 9999, "#.#", 10)
 p("0416", "MtNL", "Motor no-load current", "モータ無負荷電流", "%", 40, 10, 90)
@@ -571,7 +571,7 @@ for i, (en, ja, unit, d, lo, hi, tm, mu) in enumerate([
         ("Speed detection gain", "速度検出ゲイン", "%", 1000, 500, 1500, "#.#", 10)], 1):
     p("C%03d" % i, "C%03d" % i, en, ja, unit, d, lo, hi, tm, mu, only={"KDC3"})
 
-# --- Special ------------------------------------------------------------
+# --- Application functions ----------------------------------------------
 p("0900", "APLC", "Application code", "アプリケーションコード", "-", 0, 0, 255)
 p("0901", "FIrE", "Forced fire-speed control", "強制火災運転制御", "-", 0, 0, 1)
 p("0902", "FIrF", "Forced fire-speed frequency", "強制火災運転周波数", "Hz",
@@ -634,7 +634,7 @@ _MNT = [
     ("Soft-start relay delay", "突入防止リレー遅延時間", "ms", 100, 0, 1000, "#", 1, {}),
     ("Input phase failure detection level", "入力欠相検出レベル", "%", 200, 50, 500, "#.#", 10, {}),
     ("Ground fault detection level", "地絡検出レベル", "%", 500, 100, 1000, "#.#", 10, {}),
-    ("Factory inspection code", "工場検査コード", "-", 0, 0, 65535, "#", 1, {"flag": 1}),
+    ("Factory test code", "工場検査コード", "-", 0, 0, 65535, "#", 1, {"flag": 1}),
     ("Production lot number", "製造ロット番号", "-", 0, 0, 99999999, "#", 1, {"byte": 4, "flag": 1}),
 ]
 for i, (en, ja, unit, d, lo, hi, tm, mu, opt) in enumerate(_MNT, 1):
