@@ -240,7 +240,7 @@ def messages_md():
     for k in sorted(msg.MESSAGES):
         meaning, en, _ja = msg.MESSAGES[k]
         out.append("| %d | Message%d | %s | %s |" % (
-            k, k + 1, meaning.replace("|", "/"), en.replace("|", "/")))
+            k, k + 1, meaning.replace("|", "/"), ini_value(en).replace("|", "/")))
     unused = [k for k in range(msg.LAST_MESSAGE + 1) if k not in msg.MESSAGES]
     out += ["", "Unused numbers (written as \"-\"): " + ", ".join(map(str, unused)) + "."]
     return out
