@@ -1,20 +1,9 @@
 #include "SimFrames.h"
 
 #include "comm/Crc16.h"
+#include "comm/FrameItem.h"
 
 namespace {
-
-int digitValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 uint8_t at(const QByteArray &bytes, int i)
 {
@@ -80,8 +69,8 @@ quint16 addressOf(const QString &comNo)
 {
     if (comNo.size() < 4)
         return 0;
-    auto pair = [&](int i) { return (digitValue(comNo.at(i)) * 16 + digitValue(comNo.at(i + 1))) & 0xFF; };
-    return quint16(pair(0) << 8 | pair(2));
+    const FrameItem item{comNo, false};
+    return quint16(item.addressHigh() << 8 | item.addressLow());
 }
 
 uint8_t checkSum(const QByteArray &bytes, int length)
