@@ -54,9 +54,13 @@ SimDrive::SimDrive(SimDriveData data, int inverterNumber, quint32 seed)
 
 void SimDrive::assignMonitorRoles()
 {
+    // Items are recognised by their units: the first two in hertz are the output frequency
+    // and the frequency command, percent items with ampere or volt alternatives are the
+    // current and the voltages, other percent items follow the load.
     auto claim = [this](quint16 address, Role role) {
-        for (Role r : m_roles)
-            if (r == role && role != Role::Terminal)
+        const bool shared = role == Role::Terminal || role == Role::DcBus || role == Role::Load;
+        for (Role r : std::as_const(m_roles))
+            if (r == role && !shared)
                 return false;
         m_roles.insert(address, role);
         return true;
@@ -73,9 +77,11 @@ void SimDrive::assignMonitorRoles()
         else if (item.unit == QLatin1String("(A)"))
             claim(item.address, Role::CurrentAmps);
         else if (item.altUnit == QLatin1String("(V)"))
-            claim(item.address, Role::VoltagePercent);
+            claim(item.address, Role::VoltagePercent) || claim(item.address, Role::DcBus);
         else if (item.unit == QLatin1String("(V)"))
             claim(item.address, Role::Volts);
+        else if (item.unit == QLatin1String("(%)"))
+            claim(item.address, Role::Load);
     }
 }
 
@@ -87,9 +93,10 @@ void SimDrive::setUpFrequencyCommand()
     if (m_freqIndex < 0)
         return;
     const SimParameter &p = m_data.parameters[size_t(m_freqIndex)];
-    if (p.high && *p.high > 0)
-        m_motion.setMaxHz(double(*p.high) / p.mul);
-    m_motion.setCommandHz(double(m_values[size_t(m_freqIndex)]) / p.mul);
+    const auto high = highLimit(m_freqIndex);
+    if (high && *high > 0)
+        m_motion.setMaxHz(double(*high) / qMax(1, p.mul));
+    m_motion.setCommandHz(double(m_values[size_t(m_freqIndex)]) / qMax(1, p.mul));
 }
 
 void SimDrive::setTripAfter(double seconds)
@@ -195,6 +202,8 @@ std::optional<quint32> SimDrive::liveRegister(quint16 address)
     case Role::CurrentAmps: return raw(m_motion.currentPercent() * ratedAmps() / 100.0);
     case Role::VoltagePercent: return raw(m_motion.voltagePercent());
     case Role::Volts: return raw(m_motion.voltagePercent() * ratedVolts() / 100.0);
+    case Role::DcBus: return raw(m_motion.dcBusPercent());
+    case Role::Load: return raw(m_motion.currentPercent() * 0.8);
     case Role::Terminal: return m_motion.terminalWord();
     }
     return std::nullopt;
@@ -231,10 +240,30 @@ double SimDrive::ratedVolts() const
 qint64 SimDrive::decode(int index, quint32 value, bool wide) const
 {
     const SimParameter &p = m_data.parameters[size_t(index)];
-    const bool isSigned = p.low && *p.low < 0;
+    const bool isSigned = p.lowNegated || (p.low && *p.low < 0);
     if (!wide)
         return isSigned ? qint64(qint16(value & 0xFFFF)) : qint64(value & 0xFFFF);
     return isSigned ? qint64(qint32(value)) : qint64(value);
+}
+
+std::optional<qint64> SimDrive::lowLimit(int index) const
+{
+    const SimParameter &p = m_data.parameters[size_t(index)];
+    if (!p.lowRef)
+        return p.low;
+    const int ref = parameterIndex(*p.lowRef);
+    if (ref < 0)
+        return std::nullopt;
+    return p.lowNegated ? -m_values[size_t(ref)] : m_values[size_t(ref)];
+}
+
+std::optional<qint64> SimDrive::highLimit(int index) const
+{
+    const SimParameter &p = m_data.parameters[size_t(index)];
+    if (!p.highRef)
+        return p.high;
+    const int ref = parameterIndex(*p.highRef);
+    return ref < 0 ? std::nullopt : std::optional<qint64>(m_values[size_t(ref)]);
 }
 
 SimDrive::WriteResult SimDrive::write(quint16 address, quint32 value, bool wide, bool eeprom, qint64 nowMs)
@@ -260,7 +289,9 @@ SimDrive::WriteResult SimDrive::write(quint16 address, quint32 value, bool wide,
         return fixedRegister(address) ? WriteResult::Ok : WriteResult::Unknown;
     const SimParameter &p = m_data.parameters[size_t(i)];
     const qint64 v = decode(i, value, wide && p.wide);
-    if ((p.low && v < *p.low) || (p.high && v > *p.high))
+    const auto low = lowLimit(i);
+    const auto high = highLimit(i);
+    if ((low && v < *low) || (high && v > *high))
         return WriteResult::OutOfRange;
     storeParameter(i, v, eeprom);
     if (i == m_freqIndex)
@@ -310,10 +341,10 @@ void SimDrive::stepCommand(int direction)
     }
     const SimParameter &p = m_data.parameters[size_t(m_freqIndex)];
     qint64 raw = std::llround(hz * p.mul);
-    if (p.low)
-        raw = qMax(raw, *p.low);
-    if (p.high)
-        raw = qMin(raw, *p.high);
+    if (const auto low = lowLimit(m_freqIndex))
+        raw = qMax(raw, *low);
+    if (const auto high = highLimit(m_freqIndex))
+        raw = qMin(raw, *high);
     m_values[size_t(m_freqIndex)] = raw;
     m_motion.setCommandHz(double(raw) / qMax(1, p.mul));
 }

@@ -48,7 +48,7 @@ public:
     enum Key : quint8 { KeyRun = 0x01, KeyStop = 0x02, KeyUp = 0x04, KeyDown = 0x08, KeyMon = 0x10, KeyEnt = 0x20 };
 
 private:
-    enum class Role { OutputHz, CommandHz, CurrentPercent, CurrentAmps, VoltagePercent, Volts, Terminal };
+    enum class Role { OutputHz, CommandHz, CurrentPercent, CurrentAmps, VoltagePercent, Volts, DcBus, Load, Terminal };
 
     void assignMonitorRoles();
     void setUpFrequencyCommand();
@@ -57,6 +57,8 @@ private:
     int mulOf(quint16 address) const;
     int parameterIndex(quint16 address) const { return m_index.value(address, -1); }
     qint64 decode(int index, quint32 value, bool wide) const;
+    std::optional<qint64> lowLimit(int index) const;
+    std::optional<qint64> highLimit(int index) const;
     void storeParameter(int index, qint64 value, bool eeprom);
     void pressKey(quint8 keys);
     void stepCommand(int direction);

@@ -16,6 +16,9 @@ struct SimParameter
     bool wide = false;                 // "Byte" 4: a 32-bit value
     qint64 factory = 0;                // raw factory value (references resolved)
     std::optional<qint64> low, high;   // raw limits; empty when unknown
+    // A limit that names another parameter follows that parameter's current value.
+    std::optional<quint16> lowRef, highRef;
+    bool lowNegated = false;           // "LIndex" -1: the lower limit is minus that value
     int mul = 1;                       // raw value / mul = shown number
     bool ramOnly = false;              // "Memory" RAM: never kept in the EEPROM
 };

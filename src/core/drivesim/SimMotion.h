@@ -36,6 +36,9 @@ public:
     double currentPercent();
     /// Output voltage in percent of the rated voltage (volts per hertz up to the maximum).
     double voltagePercent() const { return 100.0 * m_outputHz / m_maxHz; }
+    /// DC bus voltage in percent of the rated voltage: the rectified mains, a little higher
+    /// while the motor brakes.
+    double dcBusPercent() const { return 141.0 + ((!m_running && turning()) ? 10.0 : 0.0); }
     quint16 alarmWord() const;
     quint16 terminalWord() const;
     int tripCode() const { return m_tripCode; }
