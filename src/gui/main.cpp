@@ -2,9 +2,10 @@
 #include "app/SingleInstance.h"
 #include "main/GuiPrompter.h"
 #include "main/TMain.h"
+#include "main/UnattendedPrompter.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -12,15 +13,23 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QLatin1String(AppFolders::AppName));
     QApplication::setApplicationVersion(QStringLiteral(VKR_VERSION));
 
+    std::unique_ptr<Prompter> prompter;
+    const QString log = UnattendedPrompter::logFileFromEnvironment();
+    if (log.isEmpty())
+        prompter = std::make_unique<GuiPrompter>();
+    else
+        prompter = std::make_unique<UnattendedPrompter>(log);
+
     SingleInstance instance;
     if (!instance.acquire()) {
-        QMessageBox::critical(nullptr, QLatin1String(AppFolders::AppName), QStringLiteral("Already running."));
+        prompter->message(QStringLiteral("Already running."), QLatin1String(AppFolders::AppName),
+                          Prompter::Icon::Stop, Prompter::Buttons::Ok);
         return 1;
     }
 
-    GuiPrompter prompter;
-    TMain main(prompter, app.arguments().mid(1, 1), QApplication::applicationDirPath());
-    prompter.setParent(&main);
+    TMain main(*prompter, app.arguments().mid(1, 1), QApplication::applicationDirPath());
+    if (auto *gui = dynamic_cast<GuiPrompter *>(prompter.get()))
+        gui->setParent(&main);
     if (main.startupFailed())
         return 0;
     main.show();

@@ -4,6 +4,8 @@
 #include "base/Prompter.h"
 #include "HelpViewer.h"
 #include "ToolIcons.h"
+#include "about/TVersion.h"
+#include "app/InverterCatalog.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -301,8 +303,10 @@ void TMain::ToolsEndClick()
 
 void TMain::VersionClick()
 {
-    m_prompter.message(QLatin1String(AppFolders::AppName) + QStringLiteral(" ") + QCoreApplication::applicationVersion(),
-                       QLatin1String(AppFolders::AppName), Prompter::Icon::Information, Prompter::Buttons::Ok);
+    InverterCatalog catalog;
+    catalog.scan(m_session.folders.dataFolder, m_session.folders.catalogFile());
+    TVersion version(m_session.language, catalog, this);
+    version.exec();
 }
 
 void TMain::MMItoolsHelpClick()

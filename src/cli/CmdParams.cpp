@@ -1,0 +1,49 @@
+#include "CliCommand.h"
+#include "CliDrive.h"
+#include "Csv.h"
+#include "ExitCodes.h"
+
+#include <cstdio>
+
+namespace {
+
+void writeUtf8(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+// The definition and value tables of the drive as CSV: the titles, then one row per
+// parameter with its nineteen ParaDat and eleven UPara cells as stored.
+int runParams(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    CliDrive drive;
+    QString error;
+    if (!drive.parseOptions(args, &error)) {
+        printError(error);
+        return ExitCode::Usage;
+    }
+    if (!args.isEmpty()) {
+        printError(QStringLiteral("params: unexpected argument '%1'").arg(args.first()));
+        return ExitCode::Usage;
+    }
+    const int loaded = drive.load();
+    if (loaded != ExitCode::Ok)
+        return loaded;
+    const DriveData &data = drive.data;
+    QString out;
+    out.reserve((data.parameterCount() + 1) * 160);
+    out += Csv::row(data.paraDat.row(0) + data.uPara.row(0));
+    for (int r = 1; r <= data.parameterCount(); ++r)
+        out += Csv::row(data.paraDat.row(r) + data.uPara.row(r));
+    writeUtf8(out);
+    std::fflush(stdout);
+    return ExitCode::Ok;
+}
+
+const CliCommand::Registrar registrar(
+    "params", "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma]",
+    "load a drive's parameter definitions as start-up does and print ParaDat and UPara as CSV", runParams);
+
+}  // namespace

@@ -1,0 +1,50 @@
+#include "CliCommand.h"
+#include "CliDrive.h"
+#include "CliLine.h"
+#include "ExitCodes.h"
+#include "comm/CommExchange.h"
+#include "comm/DriveFrameItems.h"
+
+#include <QTextStream>
+
+namespace {
+
+// Reads parameters from the drive: one "COMNO,RAW,TEXT" line per number, or "COMNO,ERR".
+int runRead(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    CliDrive drive;
+    CliLine line;
+    const int ready = line.setUp(args, drive, QStringLiteral("read"), -1);
+    if (ready != ExitCode::Ok)
+        return ready;
+    DriveFrameItems items(drive.data);
+    CommExchange exchange(line.port, line.settings, &items);
+    QTextStream out(stdout);
+    int failures = 0;
+    for (const QString &comNo : std::as_const(args)) {
+        const int index = drive.data.IndexOfComNo(comNo);
+        bool failed = true;
+        int32_t value = 0;
+        if (index < 0)
+            printError(QStringLiteral("read: %1 is not a parameter of this drive").arg(comNo));
+        else
+            value = exchange.exchange(index, QString(), failed, 'R');
+        if (failed) {
+            ++failures;
+            out << comNo << ",ERR\n";
+        } else {
+            out << CliLine::valueLine(drive.data, index, value) << '\n';
+        }
+        out.flush();
+    }
+    if (failures == args.size())
+        printError(QStringLiteral("read: no answer from the drive on %1").arg(line.portPath));
+    return failures ? ExitCode::ExchangeFailed : ExitCode::Ok;
+}
+
+const CliCommand::Registrar registrar(
+    "read", "[drive options] [line options] COMNO...",
+    "read parameters from the drive; prints COMNO,RAW,TEXT or COMNO,ERR per number", runRead);
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString FixtureData = QStringLiteral(VKR_TEST_DATA "/model/dat");
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run vkr(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VKR_BIN_DIR "/vkr"), args);
+    Run r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QStringList driveArgs(const QString &data, const QString &lng = QString())
+{
+    QStringList args{"params", "--data", data, "--type", "KD100", "--cpu", "V1", "--form", "-2015", "--lang", "English"};
+    if (!lng.isEmpty())
+        args << "--lng" << lng;
+    return args;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir dir(from);
+    for (const QFileInfo &fi : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString target = to + '/' + fi.fileName();
+        if (fi.isDir() ? !copyTree(fi.filePath(), target) : !QFile::copy(fi.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class tst_CliParams : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printsEveryParameter();
+    void helpListsCommand();
+    void longDefinitionFileGives2000Rows();
+    void failures_data();
+    void failures();
+};
+
+void tst_CliParams::printsEveryParameter()
+{
+    const Run r = vkr(driveArgs(FixtureData));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.out, readFile(QStringLiteral(VKR_TEST_DATA "/model/params-KD100.csv")));
+    QVERIFY(!r.out.contains('\r'));
+    const QList<QByteArray> rows = r.out.split('\n');
+    QCOMPARE(rows.size(), 1 + 11 + 1);  // titles, parameters, nothing after the last LF
+    QVERIFY(rows.first().startsWith("ComNo,DIndex,Default,FName"));
+}
+
+void tst_CliParams::helpListsCommand()
+{
+    const Run r = vkr({"--help"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.contains("params --data DIR"));
+}
+
+void tst_CliParams::longDefinitionFileGives2000Rows()
+{
+    QTemporaryDir tmp;
+    QVERIFY(copyTree(QStringLiteral(VKR_TEST_DATA "/model"), tmp.path()));
+    QByteArray inv;
+    for (int i = 0; i < 2500; ++i)
+        inv += QStringLiteral("%1,0,%2,F,\"P %2\",Hz,2,0,0,9999,0,0,#.#,10,RAM,1,0\r\n")
+                   .arg(i, 4, 16, QLatin1Char('0'))
+                   .arg(i)
+                   .toLatin1();
+    QFile f(tmp.path() + "/dat/KD100(V1)/KD100(Eng).inv");
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(inv);
+    f.close();
+    const Run r = vkr(driveArgs(tmp.path() + "/dat"));
+    QCOMPARE(r.exitCode, 0);
+    const QList<QByteArray> rows = r.out.split('\n');
+    QCOMPARE(rows.size(), 1 + 2000 + 1);
+    QVERIFY(rows.at(2000).startsWith("07cf,0,1999,"));
+}
+
+void tst_CliParams::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("stderrText");
+
+    QTest::newRow("missing type") << QStringList{"params", "--data", FixtureData, "--cpu", "V1", "--form", "-2015",
+                                                 "--lang", "English"}
+                                  << 3 << QByteArray("--type");
+    QTest::newRow("option without value") << (driveArgs(FixtureData) << "--lng") << 3 << QByteArray("--lng");
+    QTest::newRow("unknown argument") << (driveArgs(FixtureData) << "--bogus") << 3 << QByteArray("--bogus");
+    QTest::newRow("language file missing") << driveArgs(FixtureData, "/nonexistent") << 4
+                                           << QByteArray("Not found Language data file.");
+    QTest::newRow("no such drive: messages 6 and 85")
+        << QStringList{"params", "--data", FixtureData, "--lng", QStringLiteral(VKR_TEST_DATA "/model/lng"), "--type",
+                       "KD999", "--cpu", "V1", "--form", "-2015", "--lang", "English"}
+        << 4 << QByteArray("Not found Inverter Type data file.\nvkr: VKR410T is closed.");
+    QTest::newRow("no such form: messages 7 and 85")
+        << QStringList{"params", "--data", FixtureData, "--type", "KD100", "--cpu", "V1", "--form", "-9999", "--lang",
+                       "English"}
+        << 4 << QByteArray("Not found Inverter Capacity data file.\nvkr: VKR410T is closed.");
+}
+
+void tst_CliParams::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, stderrText);
+    const Run r = vkr(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(stderrText), r.err.constData());
+    QCOMPARE(r.out, QByteArray());
+}
+
+QTEST_GUILESS_MAIN(tst_CliParams)
+#include "tst_CliParams.moc"
