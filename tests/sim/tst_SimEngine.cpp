@@ -263,7 +263,9 @@ void tst_SimEngine::identification()
     QFETCH(int, typeNumber);
     QFETCH(qint64, expected);
     SimEngine engine(SimEngine::Protocol::Native);
-    auto d = std::make_unique<SimDrive>(drive(typeNumber), 0);
+    SimDriveData data = drive(typeNumber);
+    data.parameters.push_back(parameter("FB07", typeNumber, 0, 65535));  // as the definition files list it
+    auto d = std::make_unique<SimDrive>(data, 0);
     d->setSpecialSetup(specialSetup);
     engine.addDrive(std::move(d));
     const CommSettings s = settings(false);

@@ -133,6 +133,8 @@ std::optional<qint64> SimDrive::parameterValue(const QString &comNo) const
 std::optional<quint32> SimDrive::read(quint16 address, qint64 nowMs)
 {
     m_motion.update(nowMs);
+    if (address == TypeNumber && m_data.typeNumber == OldStyleType)
+        return std::nullopt;  // whatever the definition file says
     if (auto v = fixedRegister(address))
         return v;
     if (auto v = liveRegister(address))
@@ -143,14 +145,14 @@ std::optional<quint32> SimDrive::read(quint16 address, qint64 nowMs)
     return quint32(m_values[size_t(i)]);
 }
 
-std::optional<quint32> SimDrive::fixedRegister(quint16 address) const
+std::optional<quint32> SimDrive::identityRegister(quint16 address) const
 {
     const bool oldStyle = m_data.typeNumber == OldStyleType;
     if (!m_data.typeIdentComNo.isEmpty() && address == SimFrames::addressOf(m_data.typeIdentComNo))
         return quint32(m_data.typeIdentValue);
     switch (address) {
     case TypeNumber:
-        return oldStyle ? std::nullopt : std::optional<quint32>(m_data.typeNumber);
+        return quint32(m_data.typeNumber);
     case FormNumber:
         return quint32(oldStyle ? OldStyleType : m_data.formNumber);
     case OldFormNumber:
@@ -164,6 +166,16 @@ std::optional<quint32> SimDrive::fixedRegister(quint16 address) const
         if (parameterIndex(address) < 0)
             return quint32(m_data.cpuNumber);
         return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<quint32> SimDrive::fixedRegister(quint16 address) const
+{
+    if (auto v = identityRegister(address))
+        return v;
+    switch (address) {
     case SpecialSetup1:
         return m_specialSetup ? 0u : 1u;
     case SpecialSetup2:

@@ -52,6 +52,7 @@ private:
 
     void assignMonitorRoles();
     void setUpFrequencyCommand();
+    std::optional<quint32> identityRegister(quint16 address) const;
     std::optional<quint32> fixedRegister(quint16 address) const;
     std::optional<quint32> liveRegister(quint16 address);
     int mulOf(quint16 address) const;

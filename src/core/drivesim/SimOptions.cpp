@@ -66,6 +66,26 @@ bool parseChoices(const QCommandLineParser &parser, SimOptions *o, QString *erro
     return true;
 }
 
+bool parseNumbers(const QCommandLineParser &parser, SimOptions *o, QString *error)
+{
+    double baud = o->line.baud, late = 0, disconnect = 0, seed = o->faults.seed;
+    const bool ok = readNumber(parser, {"baud", 50, 4000000}, &baud, error)
+                    && readNumber(parser, {"turnaround", 0, 10000}, &o->timing.turnaroundMs, error)
+                    && readNumber(parser, {"trip-after", 0, 1e6}, &o->tripAfterSeconds, error)
+                    && readNumber(parser, {"drop-rate", 0, 1}, &o->faults.drop, error)
+                    && readNumber(parser, {"corrupt-rate", 0, 1}, &o->faults.corrupt, error)
+                    && readNumber(parser, {"garbage-rate", 0, 1}, &o->faults.garbage, error)
+                    && readNumber(parser, {"truncate-rate", 0, 1}, &o->faults.truncate, error)
+                    && readNumber(parser, {"late-ms", 0, 60000}, &late, error)
+                    && readNumber(parser, {"disconnect-after", 0, 1e9}, &disconnect, error)
+                    && readNumber(parser, {"seed", 0, 4294967295.0}, &seed, error);
+    o->line.baud = int(baud);
+    o->faults.lateMs = int(late);
+    o->faults.disconnectAfter = int(disconnect);
+    o->faults.seed = quint32(seed);
+    return ok;
+}
+
 }  // namespace
 
 QString SimOptions::usage()
@@ -109,23 +129,8 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     }
     if (!parseChoices(parser, o, error))
         return false;
-    double baud = o->line.baud, late = 0, disconnect = 0, seed = o->faults.seed;
-    const bool numbersOk = readNumber(parser, {"baud", 50, 4000000}, &baud, error)
-                           && readNumber(parser, {"turnaround", 0, 10000}, &o->timing.turnaroundMs, error)
-                           && readNumber(parser, {"trip-after", 0, 1e6}, &o->tripAfterSeconds, error)
-                           && readNumber(parser, {"drop-rate", 0, 1}, &o->faults.drop, error)
-                           && readNumber(parser, {"corrupt-rate", 0, 1}, &o->faults.corrupt, error)
-                           && readNumber(parser, {"garbage-rate", 0, 1}, &o->faults.garbage, error)
-                           && readNumber(parser, {"truncate-rate", 0, 1}, &o->faults.truncate, error)
-                           && readNumber(parser, {"late-ms", 0, 60000}, &late, error)
-                           && readNumber(parser, {"disconnect-after", 0, 1e9}, &disconnect, error)
-                           && readNumber(parser, {"seed", 0, 4294967295.0}, &seed, error);
-    if (!numbersOk)
+    if (!parseNumbers(parser, o, error))
         return false;
-    o->line.baud = int(baud);
-    o->faults.lateMs = int(late);
-    o->faults.disconnectAfter = int(disconnect);
-    o->faults.seed = quint32(seed);
     o->timing.lineTiming = parser.isSet(QStringLiteral("line-timing"));
     o->specialSetup = parser.isSet(QStringLiteral("special-setup"));
     o->linkPath = parser.value(QStringLiteral("link"));
