@@ -31,6 +31,7 @@ private slots:
     void stateFileKeepsEepromWrites();
     void severalDrivesAnswerTheirNumbers();
     void dropRateSeenByTheTool();
+    void disconnectAfterFrames();
 };
 
 void tst_DriveSimProgram::printsDeviceAndEndsOnSignal_data()
@@ -61,6 +62,7 @@ void tst_DriveSimProgram::refusesBadOptions_data()
     QTest::newRow("same number twice") << QStringList{"--data", VKR_SAMPLE_DATA "/dat", "--drive", "KDA1:-2007P:V100:3",
                                                       "--drive", "KDB2:-4055P:V820:3"};
     QTest::newRow("unknown protocol") << QStringList{"--data", VKR_SAMPLE_DATA "/dat", "--protocol", "can"};
+    QTest::newRow("baud rate no line has") << QStringList{"--data", VKR_SAMPLE_DATA "/dat", "--baud", "9601"};
     QTest::newRow("rate above 1") << QStringList{"--data", VKR_SAMPLE_DATA "/dat", "--drop-rate", "1.5"};
 }
 
@@ -172,6 +174,16 @@ void tst_DriveSimProgram::dropRateSeenByTheTool()
     qInfo("drop rate 0.30: %d of %d reads failed (%.3f)", errors, reads, double(errors) / reads);
     QVERIFY(errors > reads * 0.15 && errors < reads * 0.45);
     QCOMPARE(sim.stop(), 0);
+}
+
+void tst_DriveSimProgram::disconnectAfterFrames()
+{
+    SimProcess sim({"--drive", "KDA1:-2007P:V100", "--disconnect-after", "3"});
+    QVERIFY(!sim.device().isEmpty());
+    const ToolRun r = runTool(VKR_BIN_DIR "/vkr", vkrRead(sim.device(), "native", QStringList(5, "FB07"), {"--timeout", "60"}));
+    QCOMPARE(r.output.split('\n', Qt::SkipEmptyParts),
+             (QStringList{"FB07,41,41", "FB07,41,41", "FB07,41,41", "FB07,ERR", "FB07,ERR"}));
+    QCOMPARE(sim.stop(), 0);  // still ends cleanly with its line gone
 }
 
 QTEST_GUILESS_MAIN(tst_DriveSimProgram)

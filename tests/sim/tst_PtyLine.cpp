@@ -54,6 +54,8 @@ private slots:
     void lineSettingsSeenOnThePty();
     void reopenedPortStillAnswered();
     void severalDrivesAnswerOnlyTheirNumbers();
+    void frameSplitAcrossWrites_data();
+    void frameSplitAcrossWrites();
 };
 
 void tst_PtyLine::readsOverThePty_data()
@@ -158,6 +160,43 @@ void tst_PtyLine::severalDrivesAnswerOnlyTheirNumbers()
         exchange.exchangeItem(FrameItem{"0000", false}, {}, failed, 'R');
         QCOMPARE(!failed, number == 2 || number == 9);
     }
+}
+
+void tst_PtyLine::frameSplitAcrossWrites_data()
+{
+    QTest::addColumn<bool>("modbus");
+    QTest::addColumn<QByteArray>("before");  // written first, then a pause
+    QTest::addColumn<int>("split");          // the request's first `split` bytes go with it
+    QTest::addColumn<bool>("answered");
+
+    QTest::newRow("native split after two bytes") << false << QByteArray() << 2 << true;
+    QTest::newRow("modbus split after five bytes") << true << QByteArray() << 5 << true;
+    QTest::newRow("native after garbage and silence") << false << QByteArray::fromHex("ff0055aa") << 0 << true;
+    QTest::newRow("modbus after garbage and silence") << true << QByteArray::fromHex("fb03") << 0 << true;
+    QTest::newRow("native glued to garbage") << false << QByteArray::fromHex("2f") << 3 << false;
+}
+
+void tst_PtyLine::frameSplitAcrossWrites()
+{
+    QFETCH(bool, modbus);
+    QFETCH(QByteArray, before);
+    QFETCH(int, split);
+    QFETCH(bool, answered);
+    ServedLine line(modbus);
+    QVERIFY(line.opened);
+    PosixSerialPort port;
+    QVERIFY(port.open(line.pty.devicePath()));
+    port.setLine(LineSettings{});
+    const CommSettings s = settings(modbus);
+    const QByteArray frame = request(s, "0000");
+    if (!before.isEmpty() || split > 0) {
+        QVERIFY(port.write(before + frame.left(split)));
+        QTest::qWait(before.isEmpty() ? 2 : 40);  // a pause within, or beyond, the frame's silence
+    }
+    QVERIFY(port.write(frame.mid(split)));
+    port.waitForInput(7, QDeadlineTimer(300));
+    const QByteArray reply = port.read(64);
+    QCOMPARE(replyValue(s, reply, "0000") == 1234, answered);
 }
 
 QTEST_GUILESS_MAIN(tst_PtyLine)

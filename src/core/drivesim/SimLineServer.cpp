@@ -38,7 +38,7 @@ double SimLineServer::nextWakeMs() const
         wake = m_pending.dueMs;
     if (!m_buffer.isEmpty())
         wake = std::min(wake, m_lastByteMs + silenceMs());
-    return wake;
+    return std::min(wake, m_closeAtMs);
 }
 
 void SimLineServer::serve(int stopFd)
@@ -69,14 +69,18 @@ void SimLineServer::serve(int stopFd)
         if (!m_buffer.isEmpty() && t - m_lastByteMs >= silenceMs())
             m_buffer.clear();
         sendDue(nowMs());
+        if (nowMs() >= m_closeAtMs) {
+            m_line.close();
+            m_closeAtMs = HUGE_VAL;
+        }
     }
 }
 
 void SimLineServer::takeInput(double now)
 {
     const QByteArray bytes = m_line.readAvailable();
-    if (bytes.isEmpty())
-        return;
+    if (bytes.isEmpty() || m_closeAtMs != HUGE_VAL)
+        return;  // nothing, or the line is about to go dead
     if (m_buffer.isEmpty())
         m_firstByteMs = now;
     m_lastByteMs = now;
@@ -121,6 +125,7 @@ void SimLineServer::sendDue(double now)
     m_pending.active = false;
     if (!m_pending.bytes.isEmpty())
         m_line.write(m_pending.bytes);
+    // Closing the master at once would flush the reply from the slave's queue unread.
     if (m_pending.disconnect)
-        m_line.close();
+        m_closeAtMs = SimLineServer::nowMs() + CloseLingerMs;
 }

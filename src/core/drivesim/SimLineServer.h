@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <cmath>
 
 class PtyLine;
 class SimEngine;
@@ -43,6 +44,8 @@ private:
     double nextWakeMs() const;
     double silenceMs() const;
 
+    static constexpr double CloseLingerMs = 100.0;
+
     SimEngine &m_engine;
     PtyLine &m_line;
     SimTiming m_timing;
@@ -50,4 +53,5 @@ private:
     double m_firstByteMs = 0.0;
     double m_lastByteMs = 0.0;
     Pending m_pending;
+    double m_closeAtMs = HUGE_VAL;
 };

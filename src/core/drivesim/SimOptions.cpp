@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include "PtyLine.h"
 #include "SimDataLoader.h"
 #include "SimStateFile.h"
 
@@ -131,6 +132,10 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
         return false;
     if (!parseNumbers(parser, o, error))
         return false;
+    if (PtyLine::baudOf(PtyLine::speedConstantOf(o->line.baud)) != o->line.baud) {
+        *error = QStringLiteral("--baud %1 is not a rate a serial line offers").arg(o->line.baud);
+        return false;
+    }
     o->timing.lineTiming = parser.isSet(QStringLiteral("line-timing"));
     o->specialSetup = parser.isSet(QStringLiteral("special-setup"));
     o->linkPath = parser.value(QStringLiteral("link"));
