@@ -3,11 +3,11 @@
 // row: nothing may crash or read out of range.
 #include "app/MessageTable.h"
 #include "base/CodePage.h"
-#include "base/IniFile.h"
 #include "base/ScriptedPrompter.h"
 #include "base/TextFile.h"
 #include "model/DefinitionParser.h"
 #include "model/DriveData.h"
+#include "model/ModelInfo.h"
 #include "model/ParameterValues.h"
 #include "model/SplitFields.h"
 #include "model/ValueConversion.h"
@@ -30,7 +30,7 @@ void exercise(const QByteArray &bytes, CodePage page)
     DefinitionParser::parseDefinitions(lines, QStringLiteral("0*"), data);
     // The same bytes as the capacity file: the second half of the lines.
     DefinitionParser::parseCapacities(lines.mid(lines.size() / 2), data);
-    DefinitionParser::applyModelInfo(IniFile(), data);
+    DefinitionParser::applyModelInfo(ModelInfo(), data);
 
     MessageTable messages;
     ScriptedPrompter prompter;

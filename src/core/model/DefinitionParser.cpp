@@ -2,7 +2,7 @@
 
 #include "DriveData.h"
 #include "SplitFields.h"
-#include "base/IniFile.h"
+#include "ModelInfo.h"
 
 #include <QSet>
 
@@ -87,15 +87,14 @@ void parseCapacities(const QStringList &lines, DriveData &data)
     }
 }
 
-void applyModelInfo(const IniFile &info, DriveData &data)
+void applyModelInfo(const ModelInfo &info, DriveData &data)
 {
-    const QString section = QStringLiteral("Disp CV");
-    data.listBuff = info.keys(section);
+    data.listBuff = info.dispCvKeys();
     QHash<QString, QString> kinds;
     for (const QString &key : std::as_const(data.listBuff)) {
         const QString lower = key.toLower();
         if (!kinds.contains(lower))
-            kinds.insert(lower, info.readString(section, key));
+            kinds.insert(lower, info.dispCv(key));
     }
     const QSet<QString> capacity(data.capPara.cbegin(), data.capPara.cend());
     data.capParaR.clear();
