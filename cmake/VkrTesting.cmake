@@ -8,6 +8,7 @@ function(vkr_add_tests_in dir)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
     target_compile_definitions(${name} PRIVATE
       VKR_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
       VKR_SAMPLE_DATA="${CMAKE_SOURCE_DIR}/data"

@@ -42,8 +42,13 @@ QString AppFolders::mainHelpFile(const QString &languagePrefix) const
 
 void AppFolders::setModel(const QString &typeName, const QString &cpuVersion)
 {
-    setModelFolder(FileLookup::resolve(dataFolder + QLatin1Char('/') + typeName + QLatin1Char('(') + cpuVersion
-                                       + QLatin1Char(')')));
+    setModelIn(dataFolder, typeName, cpuVersion);
+}
+
+void AppFolders::setModelIn(const QString &folder, const QString &typeName, const QString &cpuVersion)
+{
+    setModelFolder(
+        FileLookup::resolve(folder + QLatin1Char('/') + typeName + QLatin1Char('(') + cpuVersion + QLatin1Char(')')));
 }
 
 void AppFolders::setModelFolder(const QString &folder)

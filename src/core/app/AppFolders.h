@@ -21,6 +21,8 @@ struct AppFolders {
     QString languageFile(const QString &languageName) const;
     QString mainHelpFile(const QString &languagePrefix) const;
     void setModel(const QString &typeName, const QString &cpuVersion);
+    /// The same in another data folder.
+    void setModelIn(const QString &folder, const QString &typeName, const QString &cpuVersion);
     /// Sets the model folder when it was named by a file the user picked.
     void setModelFolder(const QString &folder);
 

@@ -1,0 +1,96 @@
+#include "Session.h"
+
+#include "InverterCatalog.h"
+#include "base/Prompter.h"
+
+#include <QFileInfo>
+
+void Session::setAppFolder(const QString &appFolder)
+{
+    folders.setAppFolder(appFolder);
+    m_settings = std::make_unique<Settings>(folders.settingsFile(), appFolder);
+    folders.setAppFolder(appFolder, m_settings->get(Keys::DF));
+}
+
+void Session::ensureLanguages()
+{
+    m_settings->ensureLanguages();
+}
+
+void Session::readFolders()
+{
+    savePath = m_settings->get(Keys::SavePath);
+    loadPath = m_settings->get(Keys::LoadPath);
+    monPath = m_settings->get(Keys::MonPath);
+}
+
+void Session::writeFolders()
+{
+    m_settings->set(Keys::SavePath, savePath);
+    m_settings->set(Keys::LoadPath, loadPath);
+    m_settings->set(Keys::MonPath, monPath);
+}
+
+bool Session::loadLanguage(Prompter &prompter)
+{
+    if (!language.load(folders, selection.languageName, prompter, messages)) {
+        startupFailed = true;
+        return false;
+    }
+    return true;
+}
+
+StartFile Session::startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter)
+{
+    setAppFolder(exeFolder);
+    const QStringList known = m_settings->languages();
+    const QFileInfo info(path);
+    loadPath = info.absolutePath();
+    loadFile = info.fileName();
+    StartFile file = StartFile::read(path, known);
+    if (file.error != StartFile::Error::None) {
+        prompter.warn(StartFile::errorText(), StartFile::errorCaption(file.error));
+        prompter.pump();
+        startupFailed = true;
+        return file;
+    }
+    commentsChk = file.commentsChk;
+    commentsText = file.commentsText;
+    blindMode = file.blindMode;
+    blindCount = file.blindCount;
+
+    InverterCatalog catalog;
+    catalog.scan(folders.dataFolder, folders.catalogFile());
+    selection = DriveSelection();
+    selection.typeName = file.typeName;
+    selection.formName = file.formName;
+    selection.cpuVersion = file.cpuVersion;
+    selection.typeNumber = catalog.typeNumber(file.typeName, QStringLiteral("Not_Support_Type"));
+    selection.formNumber = catalog.formNumber(file.typeName, file.formName, QStringLiteral("Not_Support_Form"));
+    selection.cpuNumber = file.cpuVersion.mid(1);
+    selection.languageName = file.languageName;
+    selection.languageIndex = file.languageIndex;
+    selection.languagePrefix = file.languageName.left(3);
+    selection.decimalComma = m_settings->decimalComma(file.languageName);
+    m_settings->set(Keys::LangNo, file.languageIndex);
+
+    // Always under "dat", whatever the data-folder setting says.
+    folders.setModelIn(folders.appFolder + QStringLiteral("/dat"), file.typeName, file.cpuVersion);
+
+    savePath = folders.appFolder;
+    monPath = folders.appFolder;
+    saveFile.clear();
+    monFile.clear();
+    return file;
+}
+
+QString Session::caption() const
+{
+    return QLatin1String(AppFolders::AppName) + QLatin1Char(' ') + selection.typeName + selection.formName
+        + QStringLiteral(" (CPU Ver.") + selection.cpuVersion + QLatin1Char(')');
+}
+
+QString Session::mainHelpFile() const
+{
+    return folders.mainHelpFile(selection.languagePrefix);
+}

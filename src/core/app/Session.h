@@ -1,0 +1,59 @@
+#pragma once
+
+#include "AppFolders.h"
+#include "DriveSelection.h"
+#include "LanguageFile.h"
+#include "MessageTable.h"
+#include "Settings.h"
+#include "StartFile.h"
+
+#include <memory>
+
+class Prompter;
+
+// One run of the application: its folders and settings file, the selected drive and
+// language, the message table, the current folders, and the start-up steps that fill them.
+// The windows drive the steps and show what they ask.
+class Session
+{
+public:
+    AppFolders folders;
+    DriveSelection selection;
+    MessageTable messages;
+    LanguageFile language;
+
+    // Current folders, saved when the main window closes.
+    QString savePath, saveFile, loadPath, loadFile, monPath, monFile;
+
+    bool startupFailed = false;
+    bool monitoringRunning = false;
+    bool blindMode = false;
+    int blindCount = 0;
+    bool commentsChk = false;
+    QString commentsText;
+
+    /// Forms every folder from `appFolder` and opens its settings file.
+    void setAppFolder(const QString &appFolder);
+    Settings &settings() { return *m_settings; }
+
+    /// A first run (no [Language] Japanese) writes Japanese=0 and English=0.
+    void ensureLanguages();
+    /// Normal start, step 1: the folders last used.
+    void readFolders();
+    /// Written when the main window closes.
+    void writeFolders();
+
+    /// The hidden data window's start-up: the language file and its message table.
+    bool loadLanguage(Prompter &prompter);
+
+    /// Start with a file: reads and checks the file's header, sets the drive and language from
+    /// it. The refusal, when there is one, is shown through `prompter`.
+    StartFile startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter);
+
+    /// "VKR410T <type><form> (CPU Ver.<cpu>)".
+    QString caption() const;
+    QString mainHelpFile() const;
+
+private:
+    std::unique_ptr<Settings> m_settings;
+};

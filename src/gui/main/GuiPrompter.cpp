@@ -1,0 +1,87 @@
+#include "GuiPrompter.h"
+
+#include "base/DialogFilter.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Stop:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompter::Buttons::AbortRetryIgnore:
+        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case Prompter::Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+Prompter::Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel:
+        return Prompter::Answer::Cancel;
+    case QMessageBox::Yes:
+        return Prompter::Answer::Yes;
+    case QMessageBox::No:
+        return Prompter::Answer::No;
+    case QMessageBox::Abort:
+        return Prompter::Answer::Abort;
+    case QMessageBox::Retry:
+        return Prompter::Answer::Retry;
+    case QMessageBox::Ignore:
+        return Prompter::Answer::Ignore;
+    default:
+        break;
+    }
+    return Prompter::Answer::Ok;
+}
+
+}  // namespace
+
+Prompter::Answer GuiPrompter::message(const QString &text, const QString &caption, Icon icon, Buttons buttons)
+{
+    QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), m_parent);
+    const int pressed = box.exec();
+    // Closing a question box with the window's close button counts as its escape button.
+    const Answer answer = answerOf(pressed);
+    pump();
+    return answer;
+}
+
+QString GuiPrompter::chooseFile(const QString &title, const QString &folder, const QString &filter, int filterIndex)
+{
+    QString selected = DialogFilter::entry(filter, filterIndex);
+    return QFileDialog::getOpenFileName(m_parent, title, folder, DialogFilter::toQt(filter), &selected);
+}
+
+void GuiPrompter::pump()
+{
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,101 @@
+#include "MainMenuTable.h"
+
+#include <iterator>
+
+namespace MainMenuTable {
+
+const MainMenuDef Menus[] = {
+    {"FileMenu", "Menu1", "Files"},
+    {"ParameterMenu", "Menu2", "Parameter"},
+    {"InvRun", "Menu3", "Key Pad"},
+    {"Monitor", "Menu4", "Monitoring"},
+    {"option", "Menu5", "Tools"},
+    {"Help1", "Menu6", "Help"},
+};
+const int MenuCount = int(std::size(Menus));
+
+const MainItemDef Items[] = {
+    {"FileMenu", "ParaMakeNew", "Menu11", "New", "Ctrl+N"},
+    {"FileMenu", "ParaOpen", "Menu12", "Open", "Ctrl+O"},
+    {"FileMenu", "ParaSaveOverWrite", "Menu13", "Save", ""},
+    {"FileMenu", "ParaSaveChangeName", "Menu14", "Save As", ""},
+    {"FileMenu", "-", "", "", ""},
+    {"FileMenu", "PrinterSetup", "", "Printer Setup", ""},
+    {"FileMenu", "PrintSetup", "Menu16", "Page Setup", ""},
+    {"FileMenu", "Print", "Menu17", "Print", ""},
+    {"FileMenu", "-", "", "", ""},
+    {"FileMenu", "RS232C1", "Menu18", "RS-232C Setup", ""},
+    {"FileMenu", "-", "", "", ""},
+    {"FileMenu", "ToolsEnd", "Menu19", "Exit", ""},
+    {"ParameterMenu", "ParameterEditor", "Menu21", "Parameter Table", ""},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "PopUndo2", "Menu22", "Undo", "Ctrl+Z"},
+    {"ParameterMenu", "PopRedo2", "Menu23", "Redo", "Ctrl+Alt+Z"},
+    {"ParameterMenu", "PopCopy2", "Menu24", "Copy", "Ctrl+C"},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "DownLoad", "Menu25", "Parameter Import", ""},
+    {"ParameterMenu", "UpLoad", "Menu26", "Parameter Export", ""},
+    {"ParameterMenu", "PopDownLoad2", "Menu27", "Selected Parameter Import", "F3"},
+    {"ParameterMenu", "PopUpLoad2", "Menu28", "Selected Parameter Export", "F2"},
+    {"ParameterMenu", "PopComp", "Menu2j", "Parameter Comparison", ""},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "PopChgDisp2", "Menu29", "'Changed' Only", ""},
+    {"ParameterMenu", "PopCVDisp2", "Menu2l", "Current/Voltage", ""},
+    {"ParameterMenu", "PopQuick2", "Menu2k", "Quick", ""},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "PopSlct2", "Menu2a", "Select", "Ctrl+S"},
+    {"ParameterMenu", "PopSlctUnlock2", "Menu2b", "Select Clear", "Ctrl+Alt+S"},
+    {"ParameterMenu", "PopBlind2", "Menu2c", "Blind", ""},
+    {"ParameterMenu", "PopDisp2", "Menu2d", "All Parameters", ""},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "PopHexDisp2", "Menu2e", "Hex.", ""},
+    {"ParameterMenu", "PopDecDisp2", "Menu2f", "Dec.", ""},
+    {"ParameterMenu", "PopDef2", "Menu2g", "Shipment", ""},
+    {"ParameterMenu", "-", "", "", ""},
+    {"ParameterMenu", "PopParaHelp2", "Menu2h", "Show Parameter Help", "F10"},
+    {"ParameterMenu", "PopFind2", "Menu2i", "Find", "Ctrl+F"},
+    {"Monitor", "MonInvInfo", "Menu41", "Inverter Info.", ""},
+    {"Monitor", "MonChart", "Menu42", "Monitor", ""},
+    {"option", "MMItoolsSetting", "Menu51", "Environment Options", ""},
+    {"option", "MMIMt", "Menu52", "Maintenance Mode", ""},
+    {"Help1", "MMItoolsHelp", "Menu61", "Contents", "F1"},
+    {"Help1", "Version", "Menu62", "About", ""},
+};
+const int ItemCount = int(std::size(Items));
+
+const ToolButtonDef ToolButtons[] = {
+    {"ToolBline", "", "ToolB1", "Communication Check"},
+    {"-", "", "", ""},
+    {"ToolBnew", "ParaMakeNew", "ToolB2", "New"},
+    {"ToolBopen", "ParaOpen", "ToolB3", "Open"},
+    {"ToolBsav", "ParaSaveOverWrite", "ToolB4", "Save"},
+    {"ToolBsavas", "ParaSaveChangeName", "ToolB5", "Save As"},
+    {"ToolBprinter", "PrintSetup", "ToolB6", "Page Setup"},
+    {"ToolBprint", "Print", "ToolB7", "Preview and Print"},
+    {"ToolBrs", "RS232C1", "ToolB8", "RS-232C Setup"},
+    {"-", "", "", ""},
+    {"ToolBTable", "ParameterEditor", "ToolB9", "Parameter Table"},
+    {"ToolBundo", "PopUndo2", "ToolB10", "Undo"},
+    {"ToolBredo", "PopRedo2", "ToolB11", "Redo"},
+    {"ToolBpr", "DownLoad", "ToolB12", "Parameter Import"},
+    {"ToolBpw", "UpLoad", "ToolB13", "Parameter Export"},
+    {"ToolBpsr", "PopDownLoad2", "ToolB14", "Selected Parameter Import"},
+    {"ToolBpsw", "PopUpLoad2", "ToolB15", "Selected Parameter Export"},
+    {"ToolBpcp", "PopComp", "ToolB21", "Parameter Comparison"},
+    {"ToolBfind", "PopFind2", "ToolB16", "Find"},
+    {"ToolBCV", "PopCVDisp2", "ToolB24", "Current/Voltage"},
+    {"-", "", "", ""},
+    {"ToolBQuick", "PopQuick2", "ToolB23", "Quick"},
+    {"-", "", "", ""},
+    {"ToolBpanel", "InvRun", "ToolB17", "Key Pad"},
+    {"-", "", "", ""},
+    {"ToolBInvInfo", "MonInvInfo", "ToolB22", "Inverter Infomation"},
+    {"ToolBmon", "MonChart", "ToolB18", "Monitoring"},
+    {"-", "", "", ""},
+    {"ToolBop", "MMItoolsSetting", "ToolB19", "Environment Options"},
+    {"-", "", "", ""},
+    {"ToolBhelp", "MMItoolsHelp", "ToolB20", "Help"},
+};
+const int ToolButtonCount = int(std::size(ToolButtons));
+
+}  // namespace MainMenuTable

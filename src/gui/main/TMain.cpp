@@ -1,0 +1,315 @@
+#include "TMain.h"
+
+#include "MainMenuTable.h"
+#include "base/Prompter.h"
+#include "HelpViewer.h"
+#include "ToolIcons.h"
+#include "about/TVersion.h"
+#include "app/InverterCatalog.h"
+#include "paramtable/TParameters.h"
+#include "startup/Ttype.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSet>
+#include <QToolBar>
+
+namespace {
+constexpr int MinimumWidth = 639;
+}
+
+TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &exeFolder, QWidget *parent)
+    : QMainWindow(parent)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TMain"));
+    setWindowTitle(QLatin1String(AppFolders::AppName));
+    createMenus();
+    createToolBar();
+    connectHandlers();
+    FormCreate(arguments, exeFolder);
+}
+
+TMain::~TMain() = default;
+
+QAction *TMain::action(const QString &component) const
+{
+    return m_actions.value(component);
+}
+
+QMenu *TMain::menu(const QString &component) const
+{
+    return m_menus.value(component);
+}
+
+void TMain::setCommandEnabled(const QString &component, bool enabled)
+{
+    if (QAction *a = action(component))
+        a->setEnabled(enabled);
+    if (QAction *twin = action(m_twinOf.value(component)))
+        twin->setEnabled(enabled);
+}
+
+void TMain::createMenus()
+{
+    for (int i = 0; i < MainMenuTable::MenuCount; ++i) {
+        const MainMenuDef &def = MainMenuTable::Menus[i];
+        const QString name = QString::fromLatin1(def.component);
+        if (name == QLatin1String("InvRun")) {
+            // "Key Pad" is a command on the menu bar itself.
+            QAction *a = menuBar()->addAction(QString::fromLatin1(def.caption));
+            a->setObjectName(name);
+            m_actions.insert(name, a);
+            continue;
+        }
+        QMenu *m = menuBar()->addMenu(QString::fromLatin1(def.caption));
+        m->setObjectName(name);
+        m_menus.insert(name, m);
+    }
+    for (int i = 0; i < MainMenuTable::ItemCount; ++i) {
+        const MainItemDef &def = MainMenuTable::Items[i];
+        QMenu *m = m_menus.value(QString::fromLatin1(def.menu));
+        if (qstrcmp(def.component, "-") == 0) {
+            m->addSeparator();
+            continue;
+        }
+        QAction *a = m->addAction(QString::fromLatin1(def.caption));
+        a->setObjectName(QString::fromLatin1(def.component));
+        if (*def.shortcut)
+            a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+        m_actions.insert(a->objectName(), a);
+    }
+    action(QStringLiteral("PrinterSetup"))->setVisible(false);
+    action(QStringLiteral("MMIMt"))->setVisible(false);
+}
+
+void TMain::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Tools"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(18, 18));
+    m_toolBar->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; margin: 0px; }"));
+    m_toolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QAction *lastButton = nullptr;
+    for (int i = 0; i < MainMenuTable::ToolButtonCount; ++i) {
+        const ToolButtonDef &def = MainMenuTable::ToolButtons[i];
+        if (qstrcmp(def.component, "-") == 0) {
+            QAction *separator = m_toolBar->addSeparator();
+            if (lastButton)
+                separator->setObjectName(lastButton->objectName() + QStringLiteral("Sep"));
+            continue;
+        }
+        const QString name = QString::fromLatin1(def.component);
+        QAction *a = m_toolBar->addAction(name == QLatin1String("ToolBline") ? ToolIcons::lineIcon(0)
+                                                                           : ToolIcons::icon(name),
+                                          QString::fromLatin1(def.hint));
+        a->setObjectName(name);
+        a->setToolTip(QString::fromLatin1(def.hint));
+        m_actions.insert(name, a);
+        if (*def.twin)
+            m_twinOf.insert(QString::fromLatin1(def.twin), name);
+        lastButton = a;
+    }
+}
+
+void TMain::connectHandlers()
+{
+    auto on = [this](const char *component, void (TMain::*handler)()) {
+        const QString name = QString::fromLatin1(component);
+        connect(action(name), &QAction::triggered, this, handler);
+        m_connected.insert(action(name));
+        if (QAction *twin = action(m_twinOf.value(name))) {
+            connect(twin, &QAction::triggered, this, handler);
+            m_connected.insert(twin);
+        }
+    };
+    on("ToolsEnd", &TMain::ToolsEndClick);
+    on("Version", &TMain::VersionClick);
+    on("MMItoolsHelp", &TMain::MMItoolsHelpClick);
+    // Commands whose operation this build does not have yet stay visible but disabled.
+    for (QAction *a : std::as_const(m_actions)) {
+        if (!m_connected.contains(a))
+            a->setEnabled(false);
+    }
+}
+
+void TMain::fixHeight()
+{
+    const int height = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height();
+    setMinimumWidth(MinimumWidth);
+    setFixedHeight(height);
+    resize(MinimumWidth, height);
+}
+
+void TMain::FormCreate(const QStringList &arguments, const QString &exeFolder)
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().topLeft());
+    fixHeight();
+    if (!arguments.isEmpty()) {
+        startWithFile(arguments.first(), exeFolder);
+        return;
+    }
+    m_session.setAppFolder(QDir::currentPath());
+    m_session.ensureLanguages();
+    normalStart();
+}
+
+void TMain::normalStart()
+{
+    m_session.readFolders();
+    {
+        Ttype type(m_session, StartUp, m_prompter, this);
+        if (type.failed()) {
+            m_session.startupFailed = true;
+            return;
+        }
+        type.exec();
+        I_CpuForm_M = type.cpuVersions();
+        I_CpuNo_M = type.cpuNumbers();
+    }
+    m_session.blindMode = false;
+    m_session.blindCount = 0;
+    loadDataWindow();
+    if (m_session.startupFailed)
+        return;
+    setWindowTitle(m_session.caption());
+    setCommandEnabled(QStringLiteral("ParaSaveOverWrite"), false);
+}
+
+void TMain::startWithFile(const QString &path, const QString &exeFolder)
+{
+    const StartFile file = m_session.startWithFile(path, exeFolder, m_prompter);
+    if (m_session.startupFailed)
+        return;
+    CommentsChk = file.commentsChk;
+    CommentsText = file.commentsText;
+    loadDataWindow();
+    if (m_session.startupFailed)
+        return;
+    setWindowTitle(m_session.caption());
+}
+
+void TMain::loadDataWindow()
+{
+    m_parameters = new TParameters(m_session, m_prompter, this);
+    if (!m_parameters->FormCreate())
+        m_session.startupFailed = true;
+}
+
+void TMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMain::FormShow()
+{
+    if (m_session.startupFailed) {
+        close();
+        return;
+    }
+    ApplyMainTexts();
+    applyModelOptions();
+    action(QStringLiteral("MMIMt"))->setVisible(true);
+    DrvChkAct = true;
+    StartUp = true;
+}
+
+void TMain::applyModelOptions()
+{
+    const bool cvList = m_parameters && m_parameters->hasCurrentVoltageList();
+    setCommandEnabled(QStringLiteral("PopCVDisp2"), cvList);
+    const IniFile info(m_session.folders.infoFile, CodePages::forPrefix(m_session.selection.languagePrefix));
+    const bool quick = info.readInt(QStringLiteral("Setup"), QStringLiteral("Quick"), 0) > 0;
+    for (const char *name : {"ToolBQuick", "ToolBQuickSep", "PopQuick2"}) {
+        if (QAction *a = action(QString::fromLatin1(name)))
+            a->setVisible(quick);
+    }
+    for (QAction *a : m_toolBar->actions()) {
+        if (a->objectName() == QLatin1String("ToolBQuickSep"))
+            a->setVisible(quick);
+    }
+}
+
+void TMain::ApplyMainTexts()
+{
+    const LanguageFile &lang = m_session.language;
+    const QString main = QStringLiteral("Main");
+    auto text = [&](const char *key, const char *def) {
+        return lang.text(main, QString::fromLatin1(key), QString::fromUtf8(def));
+    };
+    const IniFile info(m_session.folders.infoFile, CodePages::forPrefix(m_session.selection.languagePrefix));
+    if (info.readBool(QStringLiteral("Setup"), QStringLiteral("MLD_flt"), false)) {
+        OpenFilter = text("OpenFile1M", "Parameter Datas (*.vkr)|*.vkr|VKW530T Config Data (*.cfg)|*.cfg|All Files (*.*)|*.*");
+        SaveFilter = text("SaveFile1M", "Parameter Datas (*.vkr)|*.vkr|Parameter Table Datas (*.csv)|*.csv|VKW530T Config Data (*.cfg)|*.cfg");
+    } else {
+        OpenFilter = text("OpenFile1", "Parameter Datas (*.vkr)|*.vkr|All Files (*.*)|*.*");
+        SaveFilter = text("SaveFile1", "Parameter Datas (*.vkr)|*.vkr|Parameter Table Datas (*.csv)|*.csv");
+    }
+    DefinitionFilter = text("OpenFile2", "Inv Type Datas (*.inv)|*.inv|Inv Capa Datas (*.cap)|*.cap");
+    OpenTitle = text("ToolB3", "Open");
+    for (int i = 0; i < MainMenuTable::MenuCount; ++i) {
+        const MainMenuDef &def = MainMenuTable::Menus[i];
+        const QString caption = text(def.key, def.caption);
+        if (QMenu *m = menu(QString::fromLatin1(def.component)))
+            m->setTitle(caption);
+        else if (QAction *a = action(QString::fromLatin1(def.component)))
+            a->setText(caption);
+    }
+    for (int i = 0; i < MainMenuTable::ItemCount; ++i) {
+        const MainItemDef &def = MainMenuTable::Items[i];
+        if (*def.key)
+            action(QString::fromLatin1(def.component))->setText(text(def.key, def.caption));
+    }
+    for (int i = 0; i < MainMenuTable::ToolButtonCount; ++i) {
+        const ToolButtonDef &def = MainMenuTable::ToolButtons[i];
+        if (*def.key) {
+            const QString hint = text(def.key, def.hint);
+            action(QString::fromLatin1(def.component))->setToolTip(hint);
+            action(QString::fromLatin1(def.component))->setText(hint);
+        }
+    }
+}
+
+void TMain::closeEvent(QCloseEvent *event)
+{
+    // Refused while monitoring samples, silently.
+    if (m_session.monitoringRunning) {
+        event->ignore();
+        return;
+    }
+    if (!m_session.startupFailed)
+        m_session.writeFolders();
+    if (m_parameters)
+        m_parameters->close();
+    event->accept();
+}
+
+void TMain::ToolsEndClick()
+{
+    close();
+}
+
+void TMain::VersionClick()
+{
+    InverterCatalog catalog;
+    catalog.scan(m_session.folders.dataFolder, m_session.folders.catalogFile());
+    TVersion version(m_session.language, catalog, this);
+    version.exec();
+}
+
+void TMain::MMItoolsHelpClick()
+{
+    HelpViewer::open(m_session.mainHelpFile());
+}

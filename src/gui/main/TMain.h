@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/Session.h"
+
+#include <QHash>
+#include <QSet>
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class Prompter;
+class TParameters;
+
+// The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
+// the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
+class TMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /// `arguments` are the command-line arguments after the program name; `exeFolder` the
+    /// executable's folder, the application folder when started with a file.
+    TMain(Prompter &prompter, const QStringList &arguments, const QString &exeFolder, QWidget *parent = nullptr);
+    ~TMain() override;
+
+    Session &session() { return m_session; }
+    bool startupFailed() const { return m_session.startupFailed; }
+    TParameters *parameters() const { return m_parameters; }
+
+    /// A menu item or tool button by its component name (nullptr when there is none).
+    QAction *action(const QString &component) const;
+    QMenu *menu(const QString &component) const;
+    /// Enables a menu item and the tool button that stands for it.
+    void setCommandEnabled(const QString &component, bool enabled);
+
+    // Hidden state used by the other windows.
+    bool ParaTableAct = false;
+    bool DrvChkAct = false;
+    bool DrvChkd = false;
+    bool StartUp = false;
+    bool ComCancel = false;
+    bool TypeCheck = false, FormCheck = false, CPUCheck = false;
+    bool CommentsChk = false;
+    QString CommentsText;
+    QStringList I_CpuForm_M, I_CpuNo_M;
+    QStringList CFG_CNum, CFG_Val;
+
+    // Dialog filters and titles set by the language file.
+    QString OpenFilter, SaveFilter, DefinitionFilter, OpenTitle;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void ToolsEndClick();
+    void VersionClick();
+    void MMItoolsHelpClick();
+
+private:
+    void createMenus();
+    void createToolBar();
+    void connectHandlers();
+    void FormCreate(const QStringList &arguments, const QString &exeFolder);
+    void normalStart();
+    void startWithFile(const QString &path, const QString &exeFolder);
+    void loadDataWindow();
+    void FormShow();
+    void ApplyMainTexts();
+    void applyModelOptions();
+    void fixHeight();
+
+    Prompter &m_prompter;
+    Session m_session;
+    TParameters *m_parameters = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    QHash<QString, QString> m_twinOf;  // menu item -> tool button
+    QSet<QAction *> m_connected;
+    bool m_shown = false;
+};

@@ -1,0 +1,131 @@
+#include "TestAppFolder.h"
+#include "base/ScriptedPrompter.h"
+#include "main/TMain.h"
+#include "startup/Ttype.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+class tst_TMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Answers the modal start-up window when it appears: optionally picks a language, then
+    // closes it with the keyboard, the way a user may leave it without pressing OK.
+    static void closeStartupWindow(int language = -1, QString *seenType = nullptr)
+    {
+        QTimer::singleShot(0, [=] {
+            auto *type = qobject_cast<Ttype *>(QApplication::activeModalWidget());
+            if (!type) {
+                closeStartupWindow(language, seenType);
+                return;
+            }
+            if (seenType)
+                *seenType = type->findChild<QComboBox *>(QStringLiteral("I_TypeForm"))->currentText();
+            if (language >= 0)
+                type->findChild<QComboBox *>(QStringLiteral("LangForm"))->setCurrentIndex(language);
+            QTest::keyClick(type, Qt::Key_Escape);
+        });
+    }
+
+private slots:
+    void normalStart()
+    {
+        TestAppFolder app;
+        QDir::setCurrent(app.path());
+        ScriptedPrompter prompter;
+        QString seenType;
+        closeStartupWindow(1, &seenType);
+        TMain main(prompter, {}, QStringLiteral("/nowhere"));
+        QVERIFY(!main.startupFailed());
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(seenType, QStringLiteral("KDA1"));
+        main.show();
+        QCOMPARE(main.windowTitle(), QStringLiteral("VKR410T KDA1-2004P (CPU Ver.V100)"));
+        QCOMPARE(main.minimumWidth(), 639);
+        QCOMPARE(main.minimumHeight(), main.maximumHeight());
+        QCOMPARE(main.session().selection.languageName, QStringLiteral("English"));
+        QVERIFY(!main.action(QStringLiteral("ParaSaveOverWrite"))->isEnabled());
+        QVERIFY(!main.action(QStringLiteral("ToolBsav"))->isEnabled());
+        QVERIFY(main.StartUp);
+        QVERIFY(main.DrvChkAct);
+        QCOMPARE(main.session().messages.caption(), QStringLiteral("Confirmation"));
+
+        const QByteArray settings = app.readFile(QStringLiteral("VKR410T.ini"));
+        QVERIFY(settings.contains("[Language]\r\nJapanese=0\r\nEnglish=0\r\n"));
+        QVERIFY(settings.contains("LangNo=1\r\n"));
+        QVERIFY(settings.contains("InvType=KDA1\r\n"));
+
+        main.session().monitoringRunning = true;
+        QVERIFY(!main.close());
+        QVERIFY(!app.readFile(QStringLiteral("VKR410T.ini")).contains("SavePath"));
+        main.session().monitoringRunning = false;
+        QVERIFY(main.close());
+        const QByteArray after = app.readFile(QStringLiteral("VKR410T.ini"));
+        QVERIFY(after.contains("[File]\r\nSavePath=" + app.path().toUtf8() + "\r\nLoadPath="));
+        QVERIFY(after.contains("MonPath=" + app.path().toUtf8()));
+    }
+
+    void textsComeFromTheLanguageFile_data()
+    {
+        QTest::addColumn<QByteArray>("main");
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("no [Main]: English defaults") << QByteArray() << "Files" << "Inverter Infomation";
+        QTest::newRow("own captions") << QByteArray("[Main]\r\nMenu1=Dateien\r\nToolB22=Umrichter\r\n") << "Dateien"
+                                      << "Umrichter";
+    }
+    void textsComeFromTheLanguageFile()
+    {
+        QFETCH(QByteArray, main);
+        QFETCH(QString, files);
+        QFETCH(QString, hint);
+        TestAppFolder app;
+        app.writeFile(QStringLiteral("lng/English.ini"), "[General]\r\nMessage1=Confirmation\r\n" + main);
+        app.writeSettings("[Language]\r\nEnglish=0\r\n");
+        QDir::setCurrent(app.path());
+        ScriptedPrompter prompter;
+        closeStartupWindow();
+        TMain window(prompter, {}, QString());
+        window.show();
+        QCOMPARE(window.menu(QStringLiteral("FileMenu"))->title(), files);
+        QCOMPARE(window.action(QStringLiteral("ToolBInvInfo"))->toolTip(), hint);
+        QCOMPARE(window.action(QStringLiteral("PopCopy2"))->text(), QStringLiteral("Copy"));
+        QCOMPARE(window.action(QStringLiteral("PopCopy2"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+        window.close();
+    }
+
+    void quickFollowsTheInfoFile_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("cpu");
+        QTest::addColumn<bool>("quick");
+        QTest::newRow("type with a Quick display") << "KDA1" << "V100" << true;
+        QTest::newRow("type without") << "KDB2" << "V820" << false;
+    }
+    void quickFollowsTheInfoFile()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, cpu);
+        QFETCH(bool, quick);
+        TestAppFolder app;
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\n" + type.toLatin1() + "\r\n-4037P\r\n" + cpu.toLatin1() + "\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+        ScriptedPrompter prompter;
+        TMain window(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        QVERIFY(!window.startupFailed());
+        window.show();
+        QCOMPARE(window.action(QStringLiteral("ToolBQuick"))->isVisible(), quick);
+        QCOMPARE(window.action(QStringLiteral("PopQuick2"))->isVisible(), quick);
+        QCOMPARE(window.session().folders.appFolder, app.path());
+        window.close();
+    }
+};
+
+QTEST_MAIN(tst_TMain)
+#include "tst_TMain.moc"
