@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int DefinitionFilter = 1;  // dialog filters are counted from 1
-constexpr int CapacityFilter = 2;
+constexpr int DefinitionFilter = 0;  // dialog filters are counted from 0
+constexpr int CapacityFilter = 1;
 constexpr int CapacityExtensionLength = 4;  // ".cap"
 
 enum Message {
