@@ -81,8 +81,9 @@ void parseCapacities(const QStringList &lines, DriveData &data)
             break;
         const QStringList fields = SplitFields(line);
         data.capPara.append(fields.first());
+        // A line without a comma names a parameter but carries no value for it.
         const int index = data.IndexOfComNo(fields.first());
-        if (index >= 0)
+        if (index >= 0 && fields.size() > 1)
             data.paraDat.setAt(index, ParaDat::Default, fields.last());
     }
 }

@@ -20,7 +20,8 @@ void parseDefinitions(const QStringList &lines, const QString &disp, DriveData &
 bool isUserParameter(const QString &comNo, const QString &disp);
 
 /// Applies the capacity lines: CapPara in file order, the capacity value into "Default" of
-/// each listed parameter (at most LastIndex+1 lines, up to the first empty line).
+/// each listed parameter (at most LastIndex+1 lines, up to the first empty line). A line
+/// without a comma changes no value.
 void parseCapacities(const QStringList &lines, DriveData &data);
 
 /// Reads [Disp CV] of Info.ini into ListBuff and column "Current/VoltIndex", and collects

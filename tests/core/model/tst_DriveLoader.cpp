@@ -206,8 +206,8 @@ void tst_DriveLoader::capacities()
                     {.comNo = "0003", .dIndex = "1", .def = "0601"},
                     {.comNo = "0004", .dIndex = "1", .def = "0003"},
                     {.comNo = "0005", .def = "0601"}});
-    DefinitionParser::parseCapacities({"0601,55", "0999,7", "0005, 9 ", "", "0004,1"}, data);
-    QCOMPARE(data.capPara, (QStringList{"0601", "0999", "0005"}));
+    DefinitionParser::parseCapacities({"0601,55", "0999,7", "0005, 9 ", "0601", "", "0004,1"}, data);
+    QCOMPARE(data.capPara, (QStringList{"0601", "0999", "0005", "0601"}));
     QCOMPARE(data.paraDat.at(0, ParaDat::Default), QStringLiteral("55"));
     QCOMPARE(data.paraDat.at(3, ParaDat::Default), QStringLiteral("9"));
     QCOMPARE(data.paraDat.at(2, ParaDat::Default), QStringLiteral("0003"));
