@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class DriveData;
-class IniFile;
+class ModelInfo;
 
 // Turns the lines of a definition file and of a capacity file into the ParaDat rows and the
 // capacity lists. No files and no messages here: DriveLoader finds and reads the files.
@@ -20,11 +20,12 @@ void parseDefinitions(const QStringList &lines, const QString &disp, DriveData &
 bool isUserParameter(const QString &comNo, const QString &disp);
 
 /// Applies the capacity lines: CapPara in file order, the capacity value into "Default" of
-/// each listed parameter (at most LastIndex+1 lines, up to the first empty line).
+/// each listed parameter (at most LastIndex+1 lines, up to the first empty line). A line
+/// without a comma changes no value.
 void parseCapacities(const QStringList &lines, DriveData &data);
 
 /// Reads [Disp CV] of Info.ini into ListBuff and column "Current/VoltIndex", and collects
 /// CapParaR, the parameters whose factory value names a capacity parameter.
-void applyModelInfo(const IniFile &info, DriveData &data);
+void applyModelInfo(const ModelInfo &info, DriveData &data);
 
 }  // namespace DefinitionParser
