@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +62,8 @@ class tst_CliParams : public QObject
 
 private slots:
     void printsEveryParameter();
+    void sampleDrives_data();
+    void sampleDrives();
     void helpListsCommand();
     void longDefinitionFileGives2000Rows();
     void failures_data();
@@ -77,6 +80,56 @@ void tst_CliParams::printsEveryParameter()
     const QList<QByteArray> rows = r.out.split('\n');
     QCOMPARE(rows.size(), 1 + 11 + 1);  // titles, parameters, nothing after the last LF
     QVERIFY(rows.first().startsWith("ComNo,DIndex,Default,FName"));
+}
+
+void tst_CliParams::sampleDrives_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("cpu");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("language");
+
+    QTest::newRow("KDA1 V100 English") << "KDA1" << "V100" << "-2015P" << "English";
+    QTest::newRow("KDA1 V110 Japanese") << "KDA1" << "V110" << "-4022P" << "Japanese";
+    QTest::newRow("KDB2 English") << "KDB2" << "V820" << "-4055P" << "English";
+    QTest::newRow("KDC3 Japanese") << "KDC3" << "V200" << "-4150P" << "Japanese";
+}
+
+void tst_CliParams::sampleDrives()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, cpu);
+    QFETCH(QString, form);
+    QFETCH(QString, language);
+    const QString data = QStringLiteral(VKR_SAMPLE_DATA "/dat");
+    if (!QFileInfo::exists(data + "/Inverter.ini"))
+        QSKIP("no sample data");
+    const Run r = vkr({"params", "--data", data, "--type", type, "--cpu", cpu, "--form", form, "--lang", language});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QByteArray());
+    const QString model = QStringLiteral("%1/%2(%3)/%2(%4)").arg(data, type, cpu, language.left(3));
+    const int definitions = int(readFile(model + ".inv").count("\r\n"));
+    QStringList rows = QString::fromUtf8(r.out).split('\n');
+    QCOMPARE(rows.takeLast(), QString());
+    QCOMPARE(rows.size(), 1 + definitions);
+    // Factory values: a literal default is the value; a referenced one is resolved.
+    int referenced = 0;
+    for (const QString &row : rows.mid(1)) {
+        const QStringList cells = row.split(',');
+        if (cells.size() != 30)
+            continue;  // a quoted name with a comma
+        if (cells.at(1) == "0") {
+            QCOMPARE(cells.at(19), cells.at(2));
+        } else {
+            ++referenced;
+            QVERIFY2(cells.at(19) != "Error." && cells.at(19) != cells.at(2), qPrintable(row));
+        }
+        QCOMPARE(cells.mid(22, 7), QStringList(7, "0"));
+    }
+    QVERIFY(referenced > 0);
+    // FE71, the rated voltage, comes from the capacity file of the form: 0.1 V units.
+    const QString fe71 = rows.filter(QRegularExpression("^FE71,")).value(0);
+    QCOMPARE(fe71.split(',').value(19), form.at(1) == '4' ? QStringLiteral("4000") : QStringLiteral("2000"));
 }
 
 void tst_CliParams::helpListsCommand()

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class AppFolders;
+struct AppFolders;
 class MessageTable;
 class Prompter;
 

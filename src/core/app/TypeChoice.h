@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-class AppFolders;
+struct AppFolders;
 class Prompter;
 class Settings;
 

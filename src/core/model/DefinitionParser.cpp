@@ -2,7 +2,7 @@
 
 #include "DriveData.h"
 #include "SplitFields.h"
-#include "base/IniFile.h"
+#include "ModelInfo.h"
 
 #include <QSet>
 
@@ -13,14 +13,13 @@ namespace {
 constexpr int MinLineLength = 7;
 constexpr int LastFieldColumnOfLongLine = ParaDat::Quick;
 
-// One definition line into row `index`+1. Fields followed by a comma fill the columns in
+// One definition line into the empty row `index`+1. Fields followed by a comma fill the columns in
 // order; the last field is "Quick" on a line of seventeen or more fields, else "Flag" with
 // "Quick" = "0". Missing or empty "TMul", "Mul" and "Memory" get their defaults, so that a
 // short line never leaves a divisor empty.
 void fillRow(ParaDat &table, int index, const QStringList &fields)
 {
     const int row = index + 1;
-    table.clearRow(row);
     const int commas = int(fields.size()) - 1;
     for (int k = 0; k < commas && k <= LastFieldColumnOfLongLine; ++k)
         table.setCell(row, k, fields.at(k));
@@ -53,13 +52,14 @@ bool isUserParameter(const QString &comNo, const QString &disp)
 void parseDefinitions(const QStringList &lines, const QString &disp, DriveData &data)
 {
     ParaDat &table = data.paraDat;
-    table.setRowCount(ParaDat::MaxParameters + 1);
+    table.setRowCount(1);
     table.writeTitles();
     data.lastUserIndex = -1;
     int count = 0;
     for (const QString &line : lines) {
         if (line.size() < MinLineLength || count >= ParaDat::MaxParameters)
             break;
+        table.setRowCount(count + 2);
         fillRow(table, count, SplitFields(line));
         if (isUserParameter(table.at(count, ParaDat::ComNo), disp))
             data.lastUserIndex = count;
@@ -87,15 +87,14 @@ void parseCapacities(const QStringList &lines, DriveData &data)
     }
 }
 
-void applyModelInfo(const IniFile &info, DriveData &data)
+void applyModelInfo(const ModelInfo &info, DriveData &data)
 {
-    const QString section = QStringLiteral("Disp CV");
-    data.listBuff = info.keys(section);
+    data.listBuff = info.dispCvKeys();
     QHash<QString, QString> kinds;
     for (const QString &key : std::as_const(data.listBuff)) {
         const QString lower = key.toLower();
         if (!kinds.contains(lower))
-            kinds.insert(lower, info.readString(section, key));
+            kinds.insert(lower, info.dispCv(key));
     }
     const QSet<QString> capacity(data.capPara.cbegin(), data.capPara.cend());
     data.capParaR.clear();

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class DriveData;
-class IniFile;
+class ModelInfo;
 
 // Turns the lines of a definition file and of a capacity file into the ParaDat rows and the
 // capacity lists. No files and no messages here: DriveLoader finds and reads the files.
@@ -25,6 +25,6 @@ void parseCapacities(const QStringList &lines, DriveData &data);
 
 /// Reads [Disp CV] of Info.ini into ListBuff and column "Current/VoltIndex", and collects
 /// CapParaR, the parameters whose factory value names a capacity parameter.
-void applyModelInfo(const IniFile &info, DriveData &data);
+void applyModelInfo(const ModelInfo &info, DriveData &data);
 
 }  // namespace DefinitionParser

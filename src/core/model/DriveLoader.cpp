@@ -2,12 +2,12 @@
 
 #include "DefinitionParser.h"
 #include "DriveData.h"
+#include "ModelInfo.h"
 #include "ParameterValues.h"
 #include "app/AppFolders.h"
 #include "app/DriveSelection.h"
 #include "app/MessageTable.h"
 #include "base/FileLookup.h"
-#include "base/IniFile.h"
 #include "base/Prompter.h"
 #include "base/TextFile.h"
 
@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int DefinitionFilter = 1;  // dialog filters are counted from 1
-constexpr int CapacityFilter = 2;
+constexpr int DefinitionFilter = 0;  // dialog filters are counted from 0
+constexpr int CapacityFilter = 1;
 constexpr int CapacityExtensionLength = 4;  // ".cap"
 
 enum Message {
@@ -25,11 +25,6 @@ enum Message {
     CapacityOfOtherType = 9,
     NoFileChosen = 85,
 };
-
-QString readDisp(const IniFile &info)
-{
-    return info.readString(QStringLiteral("Setup"), QStringLiteral("Disp"), QStringLiteral("0*"));
-}
 
 }  // namespace
 
@@ -73,9 +68,9 @@ void DriveLoader::showMessage(int k)
     m_prompter.pump();
 }
 
-IniFile DriveLoader::infoFile() const
+ModelInfo DriveLoader::modelInfo() const
 {
-    return IniFile(m_folders.infoFile, CodePages::forPrefix(m_selection.languagePrefix));
+    return ModelInfo(m_folders.infoFile, CodePages::forPrefix(m_selection.languagePrefix));
 }
 
 bool DriveLoader::readLines(const QString &path, QStringList *lines) const
@@ -99,8 +94,7 @@ QString DriveLoader::pickFile(int missingMessage, int filterIndex)
 
 bool DriveLoader::LoadDefinitions(DriveData &data)
 {
-    IniFile info = infoFile();
-    QString disp = readDisp(info);
+    QString disp = modelInfo().disp();
     data.paraDat.writeTitles();
     QStringList lines;
     if (!readLines(definitionFile(), &lines)) {
@@ -108,11 +102,11 @@ bool DriveLoader::LoadDefinitions(DriveData &data)
         if (chosen.isEmpty())
             return false;
         m_folders.setModelFolder(QFileInfo(chosen).absolutePath());
-        info.setPath(m_folders.infoFile);
-        m_selection.typeName = info.readString(QStringLiteral("Info"), QStringLiteral("Type"), QStringLiteral("-"));
-        m_selection.cpuVersion = info.readString(QStringLiteral("Info"), QStringLiteral("Cpu"), QStringLiteral("-"));
+        const ModelInfo info = modelInfo();
+        m_selection.typeName = info.type();
+        m_selection.cpuVersion = info.cpu();
         m_selection.cpuNumber = m_selection.cpuVersion.mid(1);
-        disp = readDisp(info);
+        disp = info.disp();
         readLines(chosen, &lines);
     }
     DefinitionParser::parseDefinitions(lines, disp, data);
@@ -140,7 +134,7 @@ bool DriveLoader::LoadCapacities(DriveData &data)
         readLines(chosen, &lines);
     }
     DefinitionParser::parseCapacities(lines, data);
-    DefinitionParser::applyModelInfo(infoFile(), data);
+    DefinitionParser::applyModelInfo(modelInfo(), data);
     return true;
 }
 

@@ -6,7 +6,7 @@
 struct AppFolders;
 struct DriveSelection;
 class DriveData;
-class IniFile;
+class ModelInfo;
 class MessageTable;
 class Prompter;
 
@@ -53,7 +53,7 @@ private:
     /// language message `missingMessage`; an empty text when none was picked.
     QString pickFile(int missingMessage, int filterIndex);
     bool readLines(const QString &path, QStringList *lines) const;
-    IniFile infoFile() const;
+    ModelInfo modelInfo() const;
 
     AppFolders &m_folders;
     DriveSelection &m_selection;

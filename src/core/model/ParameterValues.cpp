@@ -145,10 +145,10 @@ ParameterValues::SetUpResult ParameterValues::SetUpValues()
 {
     UPara &u = m_data.uPara;
     const ParaDat &p = m_data.paraDat;
+    u.setRowCount(1);  // no cell of an earlier drive survives
     u.setRowCount(m_data.lastIndex + 2);
     u.writeTitles();
     for (int i = 0; i <= m_data.lastIndex; ++i) {
-        u.clearRow(i + 1);
         const std::optional<qint64> dIndex = NumberText::parseWhole(p.at(i, ParaDat::DIndex));
         if (!dIndex) {
             showMessage(67, true);

@@ -1,5 +1,7 @@
 #include "SplitFields.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -22,23 +24,28 @@ bool isBlank(QChar c)
 QStringList SplitFields(QStringView line)
 {
     QStringList fields;
-    QString current;
+    fields.reserve(20);
+    // Characters of the field being read; each finished field costs one exact allocation.
+    QVarLengthArray<QChar, 256> current;
+    const auto finish = [&] {
+        fields.append(QString(current.constData(), current.size()));
+        current.clear();
+    };
     bool quoted = false;
     const qsizetype n = line.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = line[i];
         if (c == QLatin1Char('"')) {
             if (i + 1 < n && line[i + 1] == QLatin1Char('"'))
-                current += QLatin1Char('\'');
+                current.append(QLatin1Char('\''));
             else
                 quoted = !quoted;
         } else if (!quoted && c == QLatin1Char(',')) {
-            fields.append(current);
-            current.clear();
+            finish();
         } else if (quoted || !isBlank(c)) {
-            current += c;
+            current.append(c);
         }
     }
-    fields.append(current);
+    finish();
     return fields;
 }

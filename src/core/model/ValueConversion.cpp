@@ -144,18 +144,15 @@ std::optional<QString> ValueConversion::CVToPercent(QStringView text, int index)
 {
     const qint64 m = wholeMulOf(index);
     const int decimals = m == 1 ? 0 : m == 10 ? 1 : m == 100 ? 2 : 3;
-    const QString &kind = m_data.paraDat.at(index, ParaDat::CurrentVoltIndex);
     QString entry = text.toString();
     double base = 0;
-    if (kind == QLatin1String("C")) {
-        entry.remove(entry.indexOf(QLatin1Char('A')) < 0 ? entry.size() : entry.indexOf(QLatin1Char('A')), 1);
-        base = m_data.currentBase;
-    } else if (kind == QLatin1String("V")) {
-        entry.remove(entry.indexOf(QLatin1Char('V')) < 0 ? entry.size() : entry.indexOf(QLatin1Char('V')), 1);
-        base = m_data.voltageBase;
-    } else {
+    QChar unit;
+    if (!rating(index, &base, &unit))
         return entry;
-    }
+    // "5A" and "5" both mean five amperes for a current parameter.
+    const qsizetype unitAt = entry.indexOf(unit);
+    if (unitAt >= 0)
+        entry.remove(unitAt, 1);
     const std::optional<double> number = NumberText::parse(entry);
     if (!number || base == 0)
         return std::nullopt;

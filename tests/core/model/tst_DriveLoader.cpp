@@ -6,6 +6,7 @@
 #include "base/IniFile.h"
 #include "base/ScriptedPrompter.h"
 #include "model/DriveLoader.h"
+#include "model/ModelInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,7 @@ private slots:
     void listEnds_data();
     void listEnds();
     void capacities();
+    void modelInfoKeys();
     void loadsModelFolder();
     void definitionFileMissing_data();
     void definitionFileMissing();
@@ -209,10 +211,30 @@ void tst_DriveLoader::capacities()
     QCOMPARE(data.paraDat.at(0, ParaDat::Default), QStringLiteral("55"));
     QCOMPARE(data.paraDat.at(3, ParaDat::Default), QStringLiteral("9"));
     QCOMPARE(data.paraDat.at(2, ParaDat::Default), QStringLiteral("0003"));
-    IniFile noInfo;
-    DefinitionParser::applyModelInfo(noInfo, data);
+    DefinitionParser::applyModelInfo(ModelInfo(), data);
     QCOMPARE(data.capParaR, QStringList{"0003"});
     QVERIFY(data.listBuff.isEmpty());
+}
+
+void tst_DriveLoader::modelInfoKeys()
+{
+    const ModelInfo info(m_folders.infoFile);
+    QCOMPARE(info.type(), QStringLiteral("KD100"));
+    QCOMPARE(info.cpu(), QStringLiteral("V1"));
+    QCOMPARE(info.quick(), 1);
+    QCOMPARE(info.dispCvKeys(), (QStringList{"0301", "0302"}));
+    QCOMPARE(info.dispCv(QStringLiteral("0302")), QStringLiteral("V"));
+    QCOMPARE(info.dispCv(QStringLiteral("0001")), QString());
+    const ModelInfo missing(m_folders.modelFolder + QStringLiteral("/none.ini"));
+    QCOMPARE(missing.type(), QStringLiteral("-"));
+    QCOMPARE(missing.cpu(), QStringLiteral("-"));
+    QCOMPARE(missing.disp(), QStringLiteral("0*"));
+    QCOMPARE(missing.quick(), 0);
+    QCOMPARE(missing.mldFilter(), false);
+    QCOMPARE(missing.mldId(), QStringLiteral("-"));
+    QCOMPARE(missing.specialSetup(), false);
+    QCOMPARE(missing.option(2), 0);
+    QCOMPARE(missing.unit(), 0);
 }
 
 void tst_DriveLoader::loadsModelFolder()
