@@ -158,8 +158,12 @@ std::optional<quint32> SimDrive::fixedRegister(quint16 address) const
             return quint32(m_data.formNumber);
         return std::nullopt;
     case CpuNumber:
-    case CpuNumber2:
         return quint32(m_data.cpuNumber);
+    case CpuNumber2:
+        // The definition file's value when it has one, else the CPU number again.
+        if (parameterIndex(address) < 0)
+            return quint32(m_data.cpuNumber);
+        return std::nullopt;
     case SpecialSetup1:
         return m_specialSetup ? 0u : 1u;
     case SpecialSetup2:
