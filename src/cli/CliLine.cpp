@@ -8,23 +8,23 @@
 
 namespace {
 
-// Removes "--name VALUE" or "--name=VALUE"; false when the value is missing.
+// Removes every "--name VALUE" or "--name=VALUE" (the last one counts); false when a value
+// is missing.
 bool takeOption(QStringList &args, const QString &name, QString *value, bool *given)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
+    for (qsizetype i = 0; i < args.size();) {
         if (args.at(i).startsWith(name + QLatin1Char('='))) {
             *value = args.at(i).mid(name.size() + 1);
             args.removeAt(i);
             *given = true;
-            return true;
-        }
-        if (args.at(i) == name) {
+        } else if (args.at(i) == name) {
             if (i + 1 >= args.size())
                 return false;
             *value = args.at(i + 1);
             args.remove(i, 2);
             *given = true;
-            return true;
+        } else {
+            ++i;
         }
     }
     return true;

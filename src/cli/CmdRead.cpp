@@ -22,6 +22,7 @@ int runRead(const QStringList &arguments)
     CommExchange exchange(line.port, line.settings, &items);
     QTextStream out(stdout);
     int failures = 0;
+    int tried = 0;
     for (const QString &comNo : std::as_const(args)) {
         const int index = drive.data.IndexOfComNo(comNo);
         bool failed = true;
@@ -30,6 +31,7 @@ int runRead(const QStringList &arguments)
             printError(QStringLiteral("read: %1 is not a parameter of this drive").arg(comNo));
         else
             value = exchange.exchange(index, QString(), failed, 'R');
+        tried += index >= 0 ? 1 : 0;
         if (failed) {
             ++failures;
             out << comNo << ",ERR\n";
@@ -38,7 +40,7 @@ int runRead(const QStringList &arguments)
         }
         out.flush();
     }
-    if (failures == args.size())
+    if (tried > 0 && failures == args.size())
         printError(QStringLiteral("read: no answer from the drive on %1").arg(line.portPath));
     return failures ? ExitCode::ExchangeFailed : ExitCode::Ok;
 }

@@ -1,5 +1,6 @@
 #include "LineExchange.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 
@@ -13,11 +14,14 @@ Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, in
     port.write(frame);
     const QDeadlineTimer deadline(timeoutMs, Qt::PreciseTimer);
     Reply reply;
-    if (port.waitForInput(expected, deadline) < expected)
+    const int queued = port.waitForInput(expected, deadline);
+    if (queued < expected)
         return reply;
     reply.arrived = true;
-    reply.bytes = port.read(ReceiveBufferSize);
-    port.read(port.queuedInput());
+    // Every queued byte is taken; those beyond the receive buffer are dropped.
+    reply.bytes = port.read(std::min(queued, ReceiveBufferSize));
+    if (queued > ReceiveBufferSize)
+        port.read(queued - ReceiveBufferSize);
     return reply;
 }
 

@@ -168,10 +168,10 @@ void PosixSerialPort::purge()
 
 void PosixSerialPort::setRts(bool high)
 {
-    if (m_fd < 0)
+    // A pseudo-terminal has no modem lines (the ioctl fails with ENOTTY): nothing to do there.
+    if (m_fd < 0 || m_pty)
         return;
     int bits = TIOCM_RTS;
-    // A pseudo-terminal has no modem lines (ENOTTY); nothing to do there.
     ioctl(m_fd, high ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
@@ -199,7 +199,8 @@ bool PosixSerialPort::write(const QByteArray &frame)
         if (ns <= 0 || (ppoll(&pfd, 1, &ts, nullptr) < 0 && errno != EINTR))
             return false;
     }
-    while (tcdrain(m_fd) != 0 && errno == EINTR) {
+    // A pseudo-terminal hands written bytes straight to the other side: nothing to drain.
+    while (!m_pty && tcdrain(m_fd) != 0 && errno == EINTR) {
     }
     return true;
 }
@@ -214,6 +215,9 @@ void PosixSerialPort::pull()
         const ssize_t n = ::read(m_fd, buffer, room);
         if (n > 0) {
             m_queue.append(buffer, n);
+            // A short read emptied the driver's queue; asking again would only say EAGAIN.
+            if (size_t(n) < room)
+                break;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -233,7 +237,8 @@ int PosixSerialPort::queuedInput()
 
 QByteArray PosixSerialPort::read(int count)
 {
-    pull();
+    if (m_queue.size() < count)
+        pull();
     const qsizetype n = std::clamp<qsizetype>(count, 0, m_queue.size());
     QByteArray bytes = m_queue.left(n);
     m_queue.remove(0, n);
