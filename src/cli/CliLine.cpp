@@ -30,6 +30,14 @@ bool takeOption(QStringList &args, const QString &name, QString *value, bool *gi
     return true;
 }
 
+enum Option { Port, Baud, Parity, Protocol, Id, Timeout, OptionCount };
+constexpr const char *OptionNames[OptionCount] = {"--port", "--baud", "--parity", "--protocol", "--id", "--timeout"};
+
+struct LineValues {
+    QString text[OptionCount];
+    bool given[OptionCount] = {};
+};
+
 bool parseNumber(const QString &text, int low, int high, int *value)
 {
     bool ok = false;
@@ -38,6 +46,35 @@ bool parseNumber(const QString &text, int low, int high, int *value)
         return false;
     *value = n;
     return true;
+}
+
+// Puts the given values into the settings; the error text, or an empty text.
+QString applyLineValues(const LineValues &v, CommSettings &settings)
+{
+    const int baudIndex = CommSettings::baudIndexOf(v.text[Baud].toInt());
+    if (v.given[Baud] && baudIndex < 0)
+        return QStringLiteral("--baud must be 1200, 2400, 4800, 9600, 19200 or 38400");
+    if (v.given[Baud])
+        settings.baudIndex = baudIndex;
+    const QStringList parities{"none", "even", "odd"};
+    if (v.given[Parity] && !parities.contains(v.text[Parity]))
+        return QStringLiteral("--parity must be none, even or odd");
+    if (v.given[Parity])
+        settings.parityIndex = int(parities.indexOf(v.text[Parity]));
+    const QStringList protocols{"native", "modbus"};
+    if (v.given[Protocol] && !protocols.contains(v.text[Protocol]))
+        return QStringLiteral("--protocol must be native or modbus");
+    if (v.given[Protocol])
+        settings.protocol = int(protocols.indexOf(v.text[Protocol]));
+    if (v.given[Id] && !parseNumber(v.text[Id], 0, 63, &settings.inverterNumber))
+        return QStringLiteral("--id must be an inverter number from 0 to 63");
+    settings.setNumber = v.given[Id];
+    if (settings.setNumber && settings.broadcast)
+        return QStringLiteral("--id and --broadcast exclude each other");
+    if (v.given[Timeout] && !parseNumber(v.text[Timeout], 30, 5000, &settings.timeoutMs))
+        return QStringLiteral("--timeout must be 30 to 5000 ms");
+    settings.updateGap();
+    return QString();
 }
 
 }  // namespace
@@ -50,53 +87,19 @@ QString CliLine::usage()
 
 bool CliLine::parseOptions(QStringList &args, QString *error)
 {
-    QString baud, parity, protocol, id, timeout;
-    bool hasPort = false, hasBaud = false, hasParity = false, hasProtocol = false, hasId = false,
-         hasTimeout = false;
-    const bool ok = takeOption(args, QStringLiteral("--port"), &portPath, &hasPort)
-                    && takeOption(args, QStringLiteral("--baud"), &baud, &hasBaud)
-                    && takeOption(args, QStringLiteral("--parity"), &parity, &hasParity)
-                    && takeOption(args, QStringLiteral("--protocol"), &protocol, &hasProtocol)
-                    && takeOption(args, QStringLiteral("--id"), &id, &hasId)
-                    && takeOption(args, QStringLiteral("--timeout"), &timeout, &hasTimeout);
-    if (!ok) {
-        *error = QStringLiteral("a line option needs a value");
-        return false;
+    LineValues v;
+    for (int i = 0; i < OptionCount; ++i) {
+        const QString name = QLatin1String(OptionNames[i]);
+        if (!takeOption(args, name, &v.text[i], &v.given[i])) {
+            *error = QStringLiteral("option %1 needs a value").arg(name);
+            return false;
+        }
     }
+    if (v.given[Port])
+        portPath = v.text[Port];
     settings.broadcast = args.removeAll(QStringLiteral("--broadcast")) > 0;
-    if (hasBaud && CommSettings::baudIndexOf(baud.toInt()) < 0) {
-        *error = QStringLiteral("--baud must be 1200, 2400, 4800, 9600, 19200 or 38400");
-        return false;
-    }
-    if (hasBaud)
-        settings.baudIndex = CommSettings::baudIndexOf(baud.toInt());
-    const QStringList parities{"none", "even", "odd"};
-    if (hasParity && !parities.contains(parity)) {
-        *error = QStringLiteral("--parity must be none, even or odd");
-        return false;
-    }
-    if (hasParity)
-        settings.parityIndex = int(parities.indexOf(parity));
-    if (hasProtocol && protocol != QLatin1String("native") && protocol != QLatin1String("modbus")) {
-        *error = QStringLiteral("--protocol must be native or modbus");
-        return false;
-    }
-    settings.protocol = protocol == QLatin1String("modbus") ? CommSettings::Modbus : CommSettings::Native;
-    if (hasId && !parseNumber(id, 0, 63, &settings.inverterNumber)) {
-        *error = QStringLiteral("--id must be an inverter number from 0 to 63");
-        return false;
-    }
-    settings.setNumber = hasId;
-    if (hasId && settings.broadcast) {
-        *error = QStringLiteral("--id and --broadcast exclude each other");
-        return false;
-    }
-    if (hasTimeout && !parseNumber(timeout, 30, 5000, &settings.timeoutMs)) {
-        *error = QStringLiteral("--timeout must be 30 to 5000 ms");
-        return false;
-    }
-    settings.updateGap();
-    return true;
+    *error = applyLineValues(v, settings);
+    return error->isEmpty();
 }
 
 int CliLine::open()

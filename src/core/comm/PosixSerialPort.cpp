@@ -247,13 +247,16 @@ QByteArray PosixSerialPort::read(int count)
 
 int PosixSerialPort::waitForInput(int count, QDeadlineTimer deadline)
 {
+    // poll() first: it answers at once when bytes are waiting, and saves a read that would
+    // only say EAGAIN while the reply is still on its way.
     for (;;) {
-        pull();
         if (m_queue.size() >= count || m_fd < 0)
             return int(m_queue.size());
         const qint64 ns = deadline.remainingTimeNSecs();
-        if (ns == 0)
+        if (ns == 0) {
+            pull();
             return int(m_queue.size());
+        }
         const timespec ts = toTimespec(ns);
         if (m_hangup) {
             // Nothing more can arrive: sleep out the time instead of spinning on POLLHUP.
@@ -266,6 +269,7 @@ int PosixSerialPort::waitForInput(int count, QDeadlineTimer deadline)
         const int r = ppoll(&pfd, 1, ns < 0 ? nullptr : &ts, nullptr);
         if (r > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) && !(pfd.revents & POLLIN))
             m_hangup = true;
+        pull();
     }
 }
 

@@ -2,6 +2,7 @@
 #include "PtyPeer.h"
 
 #include "app/MessageTable.h"
+#include "base/IniFile.h"
 #include "base/ScriptedPrompter.h"
 #include "comm/CommExchange.h"
 #include "comm/CommPort.h"
@@ -42,6 +43,7 @@ private slots:
     void refusedWhileMonitoring();
     void noUsablePortWarnsOnce();
     void deviceGoneWarnsOncePerCycle();
+    void warningComesFromTheLanguageFile();
 };
 
 void tst_ConnectionCheck::groupsFollowTheAnswer_data()
@@ -141,6 +143,22 @@ void tst_ConnectionCheck::deviceGoneWarnsOncePerCycle()
     QVERIFY(!line.check.run());
     QCOMPARE(line.prompter.shown.size(), 2);
     QVERIFY(!line.check.transferEnabled());
+}
+
+void tst_ConnectionCheck::warningComesFromTheLanguageFile()
+{
+    MessageTable messages;
+    QVERIFY(messages.load(IniFile(QStringLiteral(VKR_SAMPLE_DATA "/lng/English.ini"))));
+    PosixSerialPort port;
+    LineIndicator indicator;
+    ScriptedPrompter prompter;
+    CommPort comm(port, &indicator, &prompter, &messages);
+    QCOMPARE(comm.EnumeratePorts({}), 0);
+    QVERIFY(comm.OpenCommPort(CommSettings()));
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown.first().text, messages.text(2));
+    QCOMPARE(prompter.shown.first().caption, messages.caption());
+    QCOMPARE(prompter.shown.first().icon, Prompter::Icon::None);
 }
 
 QTEST_GUILESS_MAIN(tst_ConnectionCheck)
