@@ -103,18 +103,20 @@ private slots:
     void quickFollowsTheInfoFile_data()
     {
         QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("cpu");
         QTest::addColumn<bool>("quick");
-        QTest::newRow("type with a Quick display") << "KDA1" << "V100" << true;
-        QTest::newRow("type without") << "KDB2" << "V820" << false;
+        QTest::newRow("type with a Quick display") << "KDA1" << "-2015P" << "V100" << true;
+        QTest::newRow("type without") << "KDB2" << "-4037P" << "V820" << false;
     }
     void quickFollowsTheInfoFile()
     {
         QFETCH(QString, type);
+        QFETCH(QString, form);
         QFETCH(QString, cpu);
         QFETCH(bool, quick);
         TestAppFolder app;
-        app.writeFile(QStringLiteral("x.vkr"), "###\r\n" + type.toLatin1() + "\r\n-4037P\r\n" + cpu.toLatin1() + "\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\n" + type.toLatin1() + "\r\n" + form.toLatin1() + "\r\n" + cpu.toLatin1() + "\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
         app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
         ScriptedPrompter prompter;
         TMain window(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
@@ -123,6 +125,9 @@ private slots:
         QCOMPARE(window.action(QStringLiteral("ToolBQuick"))->isVisible(), quick);
         QCOMPARE(window.action(QStringLiteral("PopQuick2"))->isVisible(), quick);
         QCOMPARE(window.session().folders.appFolder, app.path());
+        QVERIFY(window.session().data.parameterCount() > 300);
+        QCOMPARE(window.session().data.lastShownIndex, window.session().data.lastUserIndex);
+        QCOMPARE(window.action(QStringLiteral("ToolBCV"))->isEnabled(), !window.session().data.listBuff.isEmpty());
         window.close();
     }
 };

@@ -2,6 +2,7 @@
 
 #include "InverterCatalog.h"
 #include "base/Prompter.h"
+#include "model/DriveLoader.h"
 
 #include <QFileInfo>
 
@@ -38,6 +39,21 @@ bool Session::loadLanguage(Prompter &prompter)
         return false;
     }
     return true;
+}
+
+Session::DriveLoad Session::loadDrive(Prompter &prompter)
+{
+    switch (DriveLoader::load(folders, selection, messages, prompter, data)) {
+    case DriveLoader::Result::Loaded:
+        data.lastShownIndex = data.lastUserIndex;
+        return DriveLoad::Loaded;
+    case DriveLoader::Result::SelectAgain:
+        return DriveLoad::SelectAgain;
+    case DriveLoader::Result::StartupFailed:
+        break;
+    }
+    startupFailed = true;
+    return DriveLoad::Failed;
 }
 
 StartFile Session::startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter)

@@ -6,6 +6,7 @@
 #include "MessageTable.h"
 #include "Settings.h"
 #include "StartFile.h"
+#include "model/DriveData.h"
 
 #include <memory>
 
@@ -21,6 +22,7 @@ public:
     DriveSelection selection;
     MessageTable messages;
     LanguageFile language;
+    DriveData data;  // ParaDat, UPara and the lists of the selected drive
 
     // Current folders, saved when the main window closes.
     QString savePath, saveFile, loadPath, loadFile, monPath, monFile;
@@ -45,6 +47,11 @@ public:
 
     /// The hidden data window's start-up: the language file and its message table.
     bool loadLanguage(Prompter &prompter);
+
+    enum class DriveLoad { Loaded, Failed, SelectAgain };
+    /// Definition file, capacity file and factory values of the selected drive. SelectAgain:
+    /// the definitions are unusable and the drive selection starts again.
+    DriveLoad loadDrive(Prompter &prompter);
 
     /// Start with a file: reads and checks the file's header, sets the drive and language from
     /// it. The refusal, when there is one, is shown through `prompter`.

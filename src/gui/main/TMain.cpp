@@ -165,23 +165,39 @@ void TMain::FormCreate(const QStringList &arguments, const QString &exeFolder)
 void TMain::normalStart()
 {
     m_session.readFolders();
-    {
-        Ttype type(m_session, StartUp, m_prompter, this);
-        if (type.failed()) {
-            m_session.startupFailed = true;
+    // A definition file that cannot be used sends the user back to the drive selection.
+    for (;;) {
+        if (!chooseDrive())
             return;
-        }
-        type.exec();
-        I_CpuForm_M = type.cpuVersions();
-        I_CpuNo_M = type.cpuNumbers();
+        m_session.blindMode = false;
+        m_session.blindCount = 0;
+        if (!m_parameters)
+            loadDataWindow();
+        if (m_session.startupFailed)
+            return;
+        const Session::DriveLoad load = m_session.loadDrive(m_prompter);
+        if (load == Session::DriveLoad::Failed)
+            return;
+        if (load == Session::DriveLoad::Loaded)
+            break;
     }
-    m_session.blindMode = false;
-    m_session.blindCount = 0;
-    loadDataWindow();
-    if (m_session.startupFailed)
-        return;
     setWindowTitle(m_session.caption());
     setCommandEnabled(QStringLiteral("ParaSaveOverWrite"), false);
+}
+
+bool TMain::chooseDrive()
+{
+    Ttype type(m_session, StartUp, m_prompter, this);
+    if (type.failed()) {
+        m_session.startupFailed = true;
+        return false;
+    }
+    if (m_parameters)
+        type.lockLanguage();
+    type.exec();
+    I_CpuForm_M = type.cpuVersions();
+    I_CpuNo_M = type.cpuNumbers();
+    return true;
 }
 
 void TMain::startWithFile(const QString &path, const QString &exeFolder)
@@ -194,7 +210,13 @@ void TMain::startWithFile(const QString &path, const QString &exeFolder)
     loadDataWindow();
     if (m_session.startupFailed)
         return;
-    setWindowTitle(m_session.caption());
+    const Session::DriveLoad load = m_session.loadDrive(m_prompter);
+    if (load == Session::DriveLoad::SelectAgain) {
+        normalStart();
+        return;
+    }
+    if (load == Session::DriveLoad::Loaded)
+        setWindowTitle(m_session.caption());
 }
 
 void TMain::loadDataWindow()

@@ -65,6 +65,7 @@ private:
     void connectHandlers();
     void FormCreate(const QStringList &arguments, const QString &exeFolder);
     void normalStart();
+    bool chooseDrive();
     void startWithFile(const QString &path, const QString &exeFolder);
     void loadDataWindow();
     void FormShow();

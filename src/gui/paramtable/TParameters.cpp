@@ -20,5 +20,5 @@ bool TParameters::FormCreate()
 
 bool TParameters::hasCurrentVoltageList() const
 {
-    return false;
+    return !m_session.data.listBuff.isEmpty();
 }
