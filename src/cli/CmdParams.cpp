@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
+#include "CliParameterFile.h"
 #include "Csv.h"
 #include "ExitCodes.h"
 
@@ -13,14 +14,15 @@ void writeUtf8(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
-// The definition and value tables of the drive as CSV: the titles, then one row per
+// The definition and value tables of the drive (after the optional parameter file) as CSV: the titles, then one row per
 // parameter with its nineteen ParaDat and eleven UPara cells as stored.
 int runParams(const QStringList &arguments)
 {
     QStringList args = arguments;
     CliDrive drive;
+    CliParameterFile file;
     QString error;
-    if (!drive.parseOptions(args, &error)) {
+    if (!drive.parseOptions(args, &error) || !file.parseOptions(args, &error)) {
         printError(error);
         return ExitCode::Usage;
     }
@@ -31,6 +33,9 @@ int runParams(const QStringList &arguments)
     const int loaded = drive.load();
     if (loaded != ExitCode::Ok)
         return loaded;
+    const int applied = file.apply(drive);
+    if (applied != ExitCode::Ok)
+        return applied;
     const DriveData &data = drive.data;
     QString out;
     out.reserve((data.parameterCount() + 1) * 160);
@@ -43,7 +48,10 @@ int runParams(const QStringList &arguments)
 }
 
 const CliCommand::Registrar registrar(
-    "params", "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma]",
-    "load a drive's parameter definitions as start-up does and print ParaDat and UPara as CSV", runParams);
+    "params",
+    "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma] [--open FILE [--answer yes|no|cancel]]",
+    "load a drive's parameter definitions as start-up does, optionally apply a parameter file as \"Open\" reads "
+    "it, and print ParaDat and UPara as CSV",
+    runParams);
 
 }  // namespace

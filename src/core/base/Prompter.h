@@ -21,6 +21,15 @@ public:
     /// `filter` uses the "Description|*.ext|..." form of the language files.
     virtual QString chooseFile(const QString &title, const QString &folder, const QString &filter,
                                int filterIndex) = 0;
+    /// Offers a save-file dialog that asks before overwriting, proposing `fileName` in `folder`
+    /// with filter entry *filterIndex (0-based) selected; returns the chosen path and the
+    /// selected entry in *filterIndex, or an empty text when cancelled.
+    virtual QString chooseSaveFile(const QString &title, const QString &folder, const QString &fileName,
+                                   const QString &filter, int *filterIndex)
+    {
+        (void)title, (void)folder, (void)fileName, (void)filter, (void)filterIndex;
+        return {};
+    }
     /// Lets pending window events run (pumped loops and after every message box).
     virtual void pump() {}
 
