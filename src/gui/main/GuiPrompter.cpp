@@ -81,6 +81,20 @@ QString GuiPrompter::chooseFile(const QString &title, const QString &folder, con
     return QFileDialog::getOpenFileName(m_parent, title, folder, DialogFilter::toQt(filter), &selected);
 }
 
+QString GuiPrompter::chooseSaveFile(const QString &title, const QString &folder, const QString &fileName,
+                                    const QString &filter, int *filterIndex)
+{
+    QFileDialog dialog(m_parent, title, folder, DialogFilter::toQt(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(fileName);
+    dialog.selectNameFilter(DialogFilter::entry(filter, *filterIndex));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QStringList entries = DialogFilter::toQt(filter).split(QStringLiteral(";;"));
+    *filterIndex = qMax(0, int(entries.indexOf(dialog.selectedNameFilter())));
+    return dialog.selectedFiles().first();
+}
+
 void GuiPrompter::pump()
 {
     QCoreApplication::processEvents();

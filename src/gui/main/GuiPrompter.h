@@ -16,6 +16,8 @@ public:
 
     Answer message(const QString &text, const QString &caption, Icon icon, Buttons buttons) override;
     QString chooseFile(const QString &title, const QString &folder, const QString &filter, int filterIndex) override;
+    QString chooseSaveFile(const QString &title, const QString &folder, const QString &fileName,
+                           const QString &filter, int *filterIndex) override;
     void pump() override;
 
 private:

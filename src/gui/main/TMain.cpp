@@ -1,11 +1,14 @@
 #include "TMain.h"
 
 #include "MainMenuTable.h"
+#include "ParameterFileCommands.h"
+#include "ParameterTableTwins.h"
 #include "base/Prompter.h"
 #include "HelpViewer.h"
 #include "ToolIcons.h"
 #include "about/TVersion.h"
 #include "app/InverterCatalog.h"
+#include "paramtable/TParameter.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -30,6 +33,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     setWindowTitle(QLatin1String(AppFolders::AppName));
     createMenus();
     createToolBar();
+    m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
 }
@@ -133,6 +137,13 @@ void TMain::connectHandlers()
     on("ToolsEnd", &TMain::ToolsEndClick);
     on("Version", &TMain::VersionClick);
     on("MMItoolsHelp", &TMain::MMItoolsHelpClick);
+    on("ParaMakeNew", &TMain::ParaMakeNewClick);
+    on("ParaOpen", &TMain::ParaOpenClick);
+    on("ParaSaveOverWrite", &TMain::ParaSaveOverWriteClick);
+    on("ParaSaveChangeName", &TMain::ParaSaveChangeNameClick);
+    on("ParameterEditor", &TMain::ParameterEditorClick);
+    for (const QString &twin : ParameterTableTwins::twinNames())
+        m_connected.insert(action(twin));
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a))
@@ -215,8 +226,36 @@ void TMain::startWithFile(const QString &path, const QString &exeFolder)
         normalStart();
         return;
     }
-    if (load == Session::DriveLoad::Loaded)
-        setWindowTitle(m_session.caption());
+    if (load != Session::DriveLoad::Loaded)
+        return;
+    setWindowTitle(m_session.caption());
+    m_files->loadStartFile(file.lines);
+    m_startedWithFile = true;
+}
+
+bool TMain::newDrive()
+{
+    for (;;) {
+        if (!chooseDrive())
+            return false;
+        const Session::DriveLoad load = m_session.loadDrive(m_prompter);
+        if (load == Session::DriveLoad::Loaded)
+            return true;
+        if (load == Session::DriveLoad::Failed) {
+            // Definition files the user would not look for: the application ends.
+            close();
+            return false;
+        }
+    }
+}
+
+void TMain::createTable()
+{
+    m_table = new TParameter(m_session, m_prompter, this);
+    m_twins = new ParameterTableTwins(*this, *m_table);
+    m_files->setTable(m_table);
+    connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
+    m_table->FormCreate(frameGeometry(), m_startedWithFile);
 }
 
 void TMain::loadDataWindow()
@@ -244,6 +283,8 @@ void TMain::FormShow()
     ApplyMainTexts();
     applyModelOptions();
     action(QStringLiteral("MMIMt"))->setVisible(true);
+    createTable();
+    m_table->show();
     DrvChkAct = true;
     StartUp = true;
 }
@@ -315,6 +356,8 @@ void TMain::closeEvent(QCloseEvent *event)
         m_session.writeFolders();
     if (m_parameters)
         m_parameters->close();
+    if (m_table)
+        m_table->hide();
     event->accept();
 }
 
@@ -334,4 +377,30 @@ void TMain::VersionClick()
 void TMain::MMItoolsHelpClick()
 {
     HelpViewer::open(m_session.mainHelpFile());
+}
+
+void TMain::ParaMakeNewClick()
+{
+    m_files->ParaMakeNewClick();
+}
+
+void TMain::ParaOpenClick()
+{
+    m_files->ParaOpenClick();
+}
+
+void TMain::ParaSaveOverWriteClick()
+{
+    m_files->ParaSaveOverWriteClick();
+}
+
+void TMain::ParaSaveChangeNameClick()
+{
+    m_files->ParaSaveChangeNameClick();
+}
+
+void TMain::ParameterEditorClick()
+{
+    if (m_table && action(QStringLiteral("ParameterEditor"))->isEnabled())
+        m_table->show();
 }

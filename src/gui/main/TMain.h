@@ -11,6 +11,9 @@ class QAction;
 class QMenu;
 class QToolBar;
 class Prompter;
+class ParameterFileCommands;
+class ParameterTableTwins;
+class TParameter;
 class TParameters;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
@@ -28,6 +31,8 @@ public:
     Session &session() { return m_session; }
     bool startupFailed() const { return m_session.startupFailed; }
     TParameters *parameters() const { return m_parameters; }
+    TParameter *table() const { return m_table; }
+    ParameterFileCommands &files() const { return *m_files; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -58,8 +63,16 @@ private slots:
     void ToolsEndClick();
     void VersionClick();
     void MMItoolsHelpClick();
+    void ParaMakeNewClick();
+    void ParaOpenClick();
+    void ParaSaveOverWriteClick();
+    void ParaSaveChangeNameClick();
+    void ParameterEditorClick();
 
 private:
+    friend class ParameterFileCommands;
+    friend class ParameterTableTwins;
+
     void createMenus();
     void createToolBar();
     void connectHandlers();
@@ -72,10 +85,16 @@ private:
     void ApplyMainTexts();
     void applyModelOptions();
     void fixHeight();
+    bool newDrive();
+    void createTable();
 
     Prompter &m_prompter;
     Session m_session;
     TParameters *m_parameters = nullptr;
+    TParameter *m_table = nullptr;
+    ParameterFileCommands *m_files = nullptr;
+    ParameterTableTwins *m_twins = nullptr;
+    bool m_startedWithFile = false;
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

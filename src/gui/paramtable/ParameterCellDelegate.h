@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+class DriveData;
+
+// Draws the cells of the parameter grid: background by column and marks, text colour by the
+// parameter's flag, write and error marks, bold for values written, alignment by column.
+class ParameterCellDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    struct Colours {
+        QColor otherCell{255, 255, 224};  // "Other Value Cell Color."
+        QColor settingCell{Qt::white};    // "Setting Value Cell Color."
+        QColor cvCell{255, 255, 0};       // "Current/Voltage Cell Color."
+        bool cvCellOn = false;            // the Current/Voltage cell colour option is checked
+        QColor selectedText{Qt::white};   // "Selected Value Text Color."
+    };
+
+    ParameterCellDelegate(const DriveData &data, QObject *parent = nullptr);
+
+    Colours colours;
+    /// Set while 'Changed' Only, Blind or Quick narrows the rows.
+    bool filterOn = false;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    static Qt::Alignment alignmentOf(int column);
+    /// Background and text colour of a data cell, and whether its text is bold.
+    QColor background(int column, int parameter, bool selected, const QColor &fixed) const;
+    QColor textColour(int column, int parameter, bool selected, const QColor &normal, bool *bold) const;
+
+private:
+    const DriveData &m_data;
+};

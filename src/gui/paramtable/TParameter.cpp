@@ -1,0 +1,515 @@
+#include "TParameter.h"
+
+#include "GridMarks.h"
+#include "ParameterCellDelegate.h"
+#include "ParameterGridModel.h"
+#include "app/Session.h"
+#include "base/IniFile.h"
+#include "base/Prompter.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr float ColumnRatios[ParameterGridModel::Columns] = {0.0889f, 0.0973f, 0.354f, 0.0889f,
+                                                              0.0889f, 0.0889f, 0.0889f, 0.095f};
+constexpr int RowHeight = 16;
+constexpr int MinimumWidth = 639;
+constexpr int MinimumHeight = 250;
+
+struct PopItem {
+    const char *component;  // "-" for a separator
+    const char *section;
+    const char *key;
+    const char *caption;
+    const char *shortcut;
+    bool visible;
+    bool checkable;
+};
+
+// The pop-up menu in its order; hidden items belong to commands of the main window.
+const PopItem PopItems[] = {
+    {"PopUndo", "Main", "Menu22", "Undo", "Ctrl+Z", false, false},
+    {"PopRedo", "Main", "Menu23", "Redo", "", false, false},
+    {"-", "", "", "", "", false, false},
+    {"PopCopy", "Main", "Menu24", "Copy", "Ctrl+C", true, false},
+    {"-", "", "", "", "", false, false},
+    {"PopDownLoad", "Main", "Menu27", "Selected Parameter Import", "F3", false, false},
+    {"PopUpLoad", "Main", "Menu28", "Selected Parameter Export", "F2", false, false},
+    {"-", "", "", "", "", true, false},
+    {"PopChgDisp", "Main", "Menu29", "'Changed' Only", "", true, true},
+    {"PopCVDisp", "Main", "Menu2l", "Current/Voltage", "", true, true},
+    {"PopQuick", "Main", "Menu2k", "Quick", "", true, true},
+    {"-", "", "", "", "", true, false},
+    {"PopSlct", "Main", "Menu2a", "Select", "Ctrl+S", true, false},
+    {"PopSlctUnlock", "Main", "Menu2b", "Select Clear", "Ctrl+Alt+S", true, false},
+    {"PopBlind", "Main", "Menu2c", "Blind", "", true, true},
+    {"PopDisp", "Main", "Menu2d", "All Parameters", "", true, false},
+    {"-", "", "", "", "", true, false},
+    {"PopHexDisp", "Main", "Menu2e", "Hex.", "", true, false},
+    {"PopDecDisp", "Main", "Menu2f", "Dec.", "", true, false},
+    {"-", "", "", "", "", false, false},
+    {"PopDef", "Main", "Menu2g", "Shipment", "", false, false},
+    {"-", "", "", "", "", true, false},
+    {"PopParaHelp", "Main", "Menu2h", "Show Parameter Help", "F10", true, false},
+    {"-", "", "", "", "", false, false},
+    {"PopFind", "Main", "Menu2i", "Find", "Ctrl+F", false, false},
+    {"-", "", "", "", "", true, false},
+    {"PopClose", "Parameter", "PopMenu1", "Close", "", true, false},
+};
+
+QColor colourOf(int bgr)
+{
+    return QColor(BgrColor::red(bgr), BgrColor::green(bgr), BgrColor::blue(bgr));
+}
+
+}  // namespace
+
+TParameter::TParameter(Session &session, Prompter &prompter, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                              | Qt::WindowCloseButtonHint)
+    , m_session(session)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TParameter"));
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    createGrid();
+    createPopup();
+}
+
+TParameter::~TParameter() = default;
+
+void TParameter::createGrid()
+{
+    m_model = new ParameterGridModel(this);
+    m_delegate = new ParameterCellDelegate(m_session.data, this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("StringGrid1"));
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegate(m_delegate);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->viewport()->installEventFilter(this);
+    m_marks = std::make_unique<GridMarks>(m_session.data, m_session.messages, m_prompter, *m_model, *m_grid);
+    connect(m_grid, &QTableView::pressed, this, &TParameter::onGridPressed);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        onGridPressed();
+        m_popup->popup(m_grid->viewport()->mapToGlobal(at));
+    });
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+}
+
+void TParameter::createPopup()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const PopItem &def : PopItems) {
+        QAction *a = m_popup->addAction(QString::fromUtf8(def.caption));
+        if (qstrcmp(def.component, "-") == 0) {
+            a->setSeparator(true);
+        } else {
+            a->setObjectName(QString::fromLatin1(def.component));
+            m_items.insert(a->objectName(), a);
+        }
+        if (*def.shortcut) {
+            a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(a);
+        }
+        a->setVisible(def.visible);
+        a->setCheckable(def.checkable);
+    }
+    item(QStringLiteral("PopUndo"))->setEnabled(false);
+    item(QStringLiteral("PopDisp"))->setEnabled(false);
+    const QHash<QString, void (TParameter::*)()> handlers{
+        {QStringLiteral("PopChgDisp"), &TParameter::PopChgDispClick},
+        {QStringLiteral("PopCVDisp"), &TParameter::PopCVDispClick},
+        {QStringLiteral("PopQuick"), &TParameter::PopQuickClick},
+        {QStringLiteral("PopSlct"), &TParameter::PopSlctClick},
+        {QStringLiteral("PopSlctUnlock"), &TParameter::PopSlctUnlockClick},
+        {QStringLiteral("PopBlind"), &TParameter::PopBlindClick},
+        {QStringLiteral("PopDisp"), &TParameter::PopDispClick},
+        {QStringLiteral("PopHexDisp"), &TParameter::PopHexDispClick},
+        {QStringLiteral("PopDecDisp"), &TParameter::PopDecDispClick},
+        {QStringLiteral("PopDef"), &TParameter::PopDefClick},
+        {QStringLiteral("PopClose"), &TParameter::PopCloseClick},
+    };
+    for (auto it = handlers.begin(); it != handlers.end(); ++it) {
+        QAction *a = item(it.key());
+        // The check mark is set by the handler, not by the click.
+        connect(a, &QAction::triggered, this, [this, a, handler = it.value()] {
+            if (a->isCheckable())
+                a->setChecked(!a->isChecked());
+            (this->*handler)();
+        });
+    }
+    // Delete in the grid resets the marked rows to their factory values.
+    auto *shipment = new QAction(this);
+    shipment->setShortcut(QKeySequence(Qt::Key_Delete));
+    shipment->setShortcutContext(Qt::WidgetShortcut);
+    m_grid->addAction(shipment);
+    connect(shipment, &QAction::triggered, this, &TParameter::PopDefClick);
+}
+
+void TParameter::loadPopupCaptions()
+{
+    for (const PopItem &def : PopItems) {
+        if (qstrcmp(def.component, "-") == 0)
+            continue;
+        item(QString::fromLatin1(def.component))
+            ->setText(m_session.language.text(QString::fromLatin1(def.section), QString::fromLatin1(def.key),
+                                              QString::fromUtf8(def.caption)));
+    }
+}
+
+void TParameter::readColours()
+{
+    Settings &s = m_session.settings();
+    ParameterCellDelegate::Colours &c = m_delegate->colours;
+    c.otherCell = colourOf(s.get(Keys::MNCC));
+    c.settingCell = colourOf(s.get(Keys::MSCC));
+    c.selectedText = colourOf(s.get(Keys::MSLTC));
+    c.cvCellOn = s.get(Keys::MCVCCC);
+    c.cvCell = colourOf(s.get(Keys::MCVCC));
+}
+
+void TParameter::FormCreate(const QRect &mainFrame, bool keepMarks)
+{
+    move(mainFrame.left(), mainFrame.top() + mainFrame.height());
+    resize(qMax(MinimumWidth, mainFrame.width()), qMax(MinimumHeight, 480 - mainFrame.height()));
+    loadPopupCaptions();
+    driveChanged(keepMarks);
+    CurrentRow = 1;
+    setAcceptDrops(true);
+}
+
+void TParameter::driveChanged(bool keepMarks)
+{
+    readColours();
+    const IniFile info(m_session.folders.infoFile, CodePages::forPrefix(m_session.selection.languagePrefix));
+    QuickCount = qMax(0, info.readInt(QStringLiteral("Setup"), QStringLiteral("Quick"), 0));
+    item(QStringLiteral("PopQuick"))->setVisible(QuickCount > 0);
+    ResetView(keepMarks);
+}
+
+void TParameter::setItem(const char *component, int enabled, int check)
+{
+    QAction *a = item(QString::fromLatin1(component));
+    if (enabled >= 0)
+        a->setEnabled(enabled == 1);
+    if (check >= 0)
+        a->setChecked(check == 1);
+    emit itemStateChanged(a->objectName(), enabled, check);
+}
+
+bool TParameter::checked(const char *component) const
+{
+    return item(QString::fromLatin1(component))->isChecked();
+}
+
+bool TParameter::filterOn() const
+{
+    return checked("PopChgDisp") || checked("PopBlind") || checked("PopQuick");
+}
+
+void TParameter::warn(int message)
+{
+    m_prompter.message(m_session.messages.text(message), m_session.messages.caption(), Prompter::Icon::Warning,
+                       Prompter::Buttons::Ok);
+    m_prompter.pump();
+}
+
+void TParameter::ResetView(bool keepMarks)
+{
+    setItem("PopChgDisp", 1, 0);
+    setItem("PopBlind", 1, m_session.blindMode ? 1 : 0);
+    setItem("PopDisp", m_session.blindMode ? 1 : 0);
+    setItem("PopQuick", 1, 0);
+    m_session.data.cvDisplay = false;
+    setItem("PopCVDisp", m_session.data.listBuff.isEmpty() ? 0 : 1, 0);
+    setItem("PopHexDisp", 1);
+    setItem("PopDecDisp", 1);
+    setItem("PopUndo", 0);
+    setItem("PopRedo", 0);
+    clearMarks(keepMarks || m_session.blindMode);
+    FillGrid();
+    const DriveSelection &sel = m_session.selection;
+    setWindowTitle(m_session.messages.text(20) + QLatin1Char(' ') + sel.typeName + sel.formName
+                   + QStringLiteral(" (CPU Ver.") + sel.cpuVersion + QLatin1Char(')'));
+    BuildFindList();
+}
+
+void TParameter::clearMarks(bool keepMarks)
+{
+    DriveData &d = m_session.data;
+    const int last = qMin(d.lastShownIndex, d.lastIndex);
+    for (int i = 0; i <= last; ++i) {
+        d.uPara.setFlag(i, UPara::ChangeIndex, false);
+        d.uPara.setFlag(i, UPara::WriteIndex, false);
+        if (keepMarks)
+            continue;
+        for (UPara::Column c : {UPara::HexIndex, UPara::BlindIndex, UPara::SelectIndex})
+            d.uPara.setFlag(i, c, false);
+    }
+}
+
+void TParameter::FillGrid()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ParameterGridFiller filler(m_session.data, m_session.messages, m_prompter);
+    ParameterGridFiller::Switches s;
+    s.changedOnly = checked("PopChgDisp");
+    s.blind = checked("PopBlind");
+    s.quick = checked("PopQuick");
+    s.changedCount = ChangedCount;
+    s.blindCount = m_session.blindCount;
+    s.quickCount = QuickCount;
+    m_delegate->filterOn = filterOn();
+    m_model->setRows(filler.rows(s), ParameterGridFiller::titles(m_session.messages));
+    filler.refreshLimits(*m_model);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void TParameter::RefreshLimitCells()
+{
+    ParameterGridFiller(m_session.data, m_session.messages, m_prompter).refreshLimits(*m_model);
+}
+
+void TParameter::BuildFindList()
+{
+    DummyList.clear();
+    const int last = qMin(m_model->gridRowCount() - 1, m_session.data.lastShownIndex + 1);
+    for (int r = 1; r <= last; ++r)
+        DummyList << m_model->cell(r, 1) + QLatin1Char(',') + m_model->cell(r, 2);
+}
+
+int TParameter::GridRowOfIndex(int index)
+{
+    const DriveData &d = m_session.data;
+    for (int r = m_searchCursor + 1; r < m_model->gridRowCount(); ++r) {
+        if (d.IndexOfComNo(m_model->cell(r, 1)) == index) {
+            m_searchCursor = r;
+            return r - 1;
+        }
+    }
+    return index;
+}
+
+void TParameter::applyColumnRatios(int clientWidth)
+{
+    for (int c = 0; c < ParameterGridModel::Columns; ++c)
+        m_grid->setColumnWidth(c, int(float(clientWidth) * ColumnRatios[c]));
+}
+
+bool TParameter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        applyColumnRatios(m_grid->viewport()->width());
+    return QWidget::eventFilter(watched, event);
+}
+
+void TParameter::onGridPressed()
+{
+    const QModelIndexList selected = m_grid->selectionModel()->selectedIndexes();
+    int top = m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : 0;
+    for (const QModelIndex &i : selected)
+        top = qMin(top, i.row());
+    CurrentRow = top + 1;
+}
+
+void TParameter::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit shown();
+}
+
+void TParameter::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+void TParameter::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
+}
+
+void TParameter::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TParameter::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    if (urls.size() != 1) {
+        warn(79);
+        return;
+    }
+    const QString path = urls.first().toLocalFile();
+    const QString ext = path.right(4).toUpper();
+    if (ext != QLatin1String(".VKR") && ext != QLatin1String(".DAT")) {
+        warn(67);
+        return;
+    }
+    emit fileDropped(path);
+}
+
+void TParameter::MarkSelection()
+{
+    m_marks->MarkSelection(CurrentRow, filterOn());
+}
+
+void TParameter::PopChgDispClick()
+{
+    DriveData &d = m_session.data;
+    if (checked("PopChgDisp")) {
+        setItem("PopChgDisp", -1, 0);
+        setItem("PopQuick", 1);
+        setItem("PopBlind", 1);
+        setItem("PopFind", 1);
+        setItem("PopDisp", 0);
+    } else {
+        ChangedCount = 0;
+        for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
+            ChangedCount += d.uPara.flag(i, UPara::ChangeIndex) ? 1 : 0;
+        if (ChangedCount == 0) {
+            warn(43);
+            return;
+        }
+        setItem("PopChgDisp", -1, 1);
+        setItem("PopQuick", 0);
+        setItem("PopBlind", 0);
+        setItem("PopFind", 0);
+        setItem("PopDisp", 1);
+    }
+    FillGrid();
+}
+
+void TParameter::setHexDecEnabled()
+{
+    const int on = m_session.data.cvDisplay ? 0 : 1;
+    setItem("PopHexDisp", on);
+    setItem("PopDecDisp", on);
+}
+
+void TParameter::PopCVDispClick()
+{
+    m_session.data.cvDisplay = !checked("PopCVDisp");
+    setItem("PopCVDisp", -1, m_session.data.cvDisplay ? 1 : 0);
+    setHexDecEnabled();
+    FillGrid();
+}
+
+void TParameter::PopQuickClick()
+{
+    const bool on = !checked("PopQuick");
+    setItem("PopQuick", -1, on ? 1 : 0);
+    for (const char *name : {"PopChgDisp", "PopSlct", "PopSlctUnlock", "PopBlind", "PopFind"})
+        setItem(name, on ? 0 : 1);
+    FillGrid();
+}
+
+void TParameter::PopSlctClick()
+{
+    m_marks->toggleSelect();
+}
+
+void TParameter::PopSlctUnlockClick()
+{
+    DriveData &d = m_session.data;
+    for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
+        d.uPara.setFlag(i, UPara::SelectIndex, false);
+    m_model->redraw();
+}
+
+void TParameter::PopBlindClick()
+{
+    MarkSelection();
+    DriveData &d = m_session.data;
+    const int last = qMin(d.lastShownIndex, d.lastIndex);
+    int count = 0;
+    for (int i = 0; i <= last; ++i) {
+        if (d.uPara.flag(i, UPara::SelectIndex)) {
+            d.uPara.setFlag(i, UPara::BlindIndex, true);
+            ++count;
+        }
+    }
+    if (count == 0) {
+        warn(44);
+        return;
+    }
+    if (count == last + 1) {
+        warn(47);
+        return;
+    }
+    setItem("PopChgDisp", 0);
+    setItem("PopQuick", 0);
+    setItem("PopBlind", -1, 1);
+    setItem("PopDisp", 1);
+    m_session.blindMode = true;
+    m_session.blindCount = count;
+    FillGrid();
+    BuildFindList();
+}
+
+void TParameter::PopDispClick()
+{
+    setItem("PopChgDisp", 1, 0);
+    setItem("PopBlind", 1, 0);
+    setItem("PopQuick", 1);
+    DriveData &d = m_session.data;
+    for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
+        d.uPara.setFlag(i, UPara::BlindIndex, false);
+    m_session.blindMode = false;
+    m_session.blindCount = 0;
+    setItem("PopDisp", 0);
+    setItem("PopFind", 1);
+    FillGrid();
+    BuildFindList();
+    m_grid->setFocus();
+}
+
+void TParameter::PopHexDispClick()
+{
+    resetSearchCursor();
+    m_marks->hex(CurrentRow, filterOn());
+}
+
+void TParameter::PopDecDispClick()
+{
+    resetSearchCursor();
+    m_marks->dec(CurrentRow, filterOn());
+}
+
+void TParameter::PopDefClick()
+{
+    resetSearchCursor();
+    m_marks->shipment(CurrentRow, filterOn());
+}
+
+void TParameter::PopCloseClick()
+{
+    close();
+}

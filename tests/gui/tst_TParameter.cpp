@@ -1,0 +1,329 @@
+#include "TestAppFolder.h"
+#include "base/ScriptedPrompter.h"
+#include "main/ParameterFileCommands.h"
+#include "main/TMain.h"
+#include "paramtable/ParameterCellDelegate.h"
+#include "paramtable/ParameterGridModel.h"
+#include "paramtable/TParameter.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+const QByteArray Settings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+
+QByteArray vkr(const QByteArray &body, const QByteArray &blind = "0\r\n0\r\n", const QByteArray &type = "KDA1")
+{
+    return "###\r\n" + type + "\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n" + blind + body;
+}
+
+// VKR410T started with a parameter file in a fresh application folder, its windows shown.
+struct Started {
+    TestAppFolder app;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMain> main;
+
+    explicit Started(const QByteArray &file)
+    {
+        app.writeSettings(Settings);
+        app.writeFile(QStringLiteral("set.vkr"), file);
+        main = std::make_unique<TMain>(prompter, QStringList{app.file(QStringLiteral("set.vkr"))}, app.path());
+        main->show();
+    }
+    TParameter &table() { return *main->table(); }
+    DriveData &data() { return main->session().data; }
+    int index(const char *comNo) { return data().IndexOfComNo(QString::fromLatin1(comNo)); }
+    int gridRowOf(const char *comNo)
+    {
+        for (int r = 1; r < table().model().gridRowCount(); ++r) {
+            if (table().model().cell(r, 1) == QLatin1String(comNo))
+                return r;
+        }
+        return -1;
+    }
+    void selectRows(int first, int last, int column = 3)
+    {
+        QTableView *grid = table().StringGrid1();
+        const QAbstractItemModel *m = grid->model();
+        grid->selectionModel()->select(QItemSelection(m->index(first - 1, column), m->index(last - 1, column)),
+                                       QItemSelectionModel::ClearAndSelect);
+        table().CurrentRow = first;
+    }
+};
+
+}  // namespace
+
+class tst_TParameter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startWithFileShowsValuesAndMarks();
+    void changedOnlyWithNothingChanged();
+    void blindWouldHideAll();
+    void blindAndAllParameters();
+    void quickShowsQuickCountRows();
+    void flagTwoRowHasNoChangedMark();
+    void currentVoltageDisplay();
+    void columnWidthsFollowRatios();
+    void hexAndDecRoundTrip();
+    void shipmentRestoresFactoryValue();
+    void twinsFollowTheTable();
+    void saveAsThenOpenRoundTrips();
+    void saveAsExtensionByFilter_data();
+    void saveAsExtensionByFilter();
+    void refusedOpenKeepsPreviousFile();
+};
+
+void tst_TParameter::startWithFileShowsValuesAndMarks()
+{
+    Started s(vkr("0009,250,1,0\r\n0005,3,0,1\r\n", "1\r\n1\r\n"));
+    QVERIFY(!s.main->startupFailed());
+    QVERIFY(s.prompter.shown.isEmpty());
+    QCOMPARE(s.main->windowTitle(),
+             QStringLiteral("VKR410T KDA1-2004P (CPU Ver.V100) ") + s.main->session().messages.text(1)
+                 + QStringLiteral("set.vkr (KDA1-2004P)"));
+    QVERIFY(s.main->action(QStringLiteral("ToolBsav"))->isEnabled());
+    QVERIFY(s.table().isVisible());
+    QVERIFY(s.table().item(QStringLiteral("PopBlind"))->isChecked());
+    QVERIFY(s.main->action(QStringLiteral("PopBlind2"))->isChecked());
+    QVERIFY(s.table().item(QStringLiteral("PopDisp"))->isEnabled());
+    QCOMPARE(s.table().model().gridRowCount(), s.data().lastShownIndex - 1 + 2);
+    QCOMPARE(s.gridRowOf("0005"), -1);
+    const int row = s.gridRowOf("0009");
+    QVERIFY(row > 0);
+    QCOMPARE(s.table().model().cell(row, 3).trimmed(), QStringLiteral("25.0"));
+    QCOMPARE(s.table().model().cell(row, 7), s.main->session().messages.text(30));
+    QVERIFY(s.data().uPara.flag(s.index("0009"), UPara::SelectIndex));
+    QCOMPARE(s.table().model().cell(0, 0), QStringLiteral("Title"));
+    QCOMPARE(s.table().windowTitle(), QStringLiteral("Parameter Table KDA1-2004P (CPU Ver.V100)"));
+    const QRect mainFrame = s.main->frameGeometry();
+    // Frame margins settle only when a window is shown; the table sits under the main window.
+    QVERIFY(qAbs(s.table().frameGeometry().left() - mainFrame.left()) <= 4);
+    QVERIFY(qAbs(s.table().frameGeometry().top() - (mainFrame.bottom() + 1)) <= 4);
+}
+
+void tst_TParameter::changedOnlyWithNothingChanged()
+{
+    Started s(vkr(""));
+    const int rows = s.table().model().gridRowCount();
+    s.table().item(QStringLiteral("PopChgDisp"))->trigger();
+    QCOMPARE(s.prompter.shown.size(), 1);
+    QCOMPARE(s.prompter.shown.first().text, s.main->session().messages.text(43));
+    QVERIFY(!s.table().item(QStringLiteral("PopChgDisp"))->isChecked());
+    QCOMPARE(s.table().model().gridRowCount(), rows);
+
+    s.data().uPara.setAt(s.index("0011"), UPara::Value, QStringLiteral("5000"));
+    s.table().FillGrid();
+    s.table().item(QStringLiteral("PopChgDisp"))->trigger();
+    QVERIFY(s.table().item(QStringLiteral("PopChgDisp"))->isChecked());
+    QCOMPARE(s.table().model().gridRowCount(), 2);
+    QCOMPARE(s.table().model().cell(1, 1), QStringLiteral("0011"));
+    QVERIFY(!s.table().item(QStringLiteral("PopQuick"))->isEnabled());
+    QVERIFY(s.table().item(QStringLiteral("PopDisp"))->isEnabled());
+}
+
+void tst_TParameter::blindWouldHideAll()
+{
+    Started s(vkr(""));
+    const int rows = s.table().model().gridRowCount();
+    for (int i = 0; i <= s.data().lastShownIndex; ++i)
+        s.data().uPara.setFlag(i, UPara::SelectIndex, true);
+    s.table().item(QStringLiteral("PopBlind"))->trigger();
+    QCOMPARE(s.prompter.shown.last().text, s.main->session().messages.text(47));
+    QVERIFY(!s.table().item(QStringLiteral("PopBlind"))->isChecked());
+    QCOMPARE(s.table().model().gridRowCount(), rows);
+    QVERIFY(s.data().uPara.flag(0, UPara::BlindIndex));
+    QVERIFY(!s.main->session().blindMode);
+}
+
+void tst_TParameter::blindAndAllParameters()
+{
+    Started s(vkr(""));
+    const int rows = s.table().model().gridRowCount();
+    s.table().item(QStringLiteral("PopBlind"))->trigger();
+    QCOMPARE(s.prompter.shown.last().text, s.main->session().messages.text(44));
+    s.selectRows(2, 4);
+    s.table().item(QStringLiteral("PopSlct"))->trigger();
+    s.table().item(QStringLiteral("PopBlind"))->trigger();
+    QVERIFY(s.table().item(QStringLiteral("PopBlind"))->isChecked());
+    QCOMPARE(s.main->session().blindCount, 3);
+    QCOMPARE(s.table().model().gridRowCount(), rows - 3);
+    s.table().item(QStringLiteral("PopDisp"))->trigger();
+    QCOMPARE(s.table().model().gridRowCount(), rows);
+    QVERIFY(!s.main->session().blindMode);
+    QVERIFY(!s.table().item(QStringLiteral("PopDisp"))->isEnabled());
+}
+
+void tst_TParameter::quickShowsQuickCountRows()
+{
+    Started s(vkr(""));
+    QCOMPARE(s.table().QuickCount, 20);
+    s.main->action(QStringLiteral("ToolBQuick"))->trigger();
+    QVERIFY(s.table().item(QStringLiteral("PopQuick"))->isChecked());
+    QVERIFY(s.main->action(QStringLiteral("ToolBQuick"))->isChecked());
+    QCOMPARE(s.table().model().gridRowCount(), 21);
+    QVERIFY(!s.table().item(QStringLiteral("PopSlct"))->isEnabled());
+    QVERIFY(!s.main->action(QStringLiteral("PopBlind2"))->isEnabled());
+    s.table().item(QStringLiteral("PopQuick"))->trigger();
+    QVERIFY(!s.main->action(QStringLiteral("ToolBQuick"))->isChecked());
+    QVERIFY(s.main->action(QStringLiteral("PopBlind2"))->isEnabled());
+}
+
+void tst_TParameter::flagTwoRowHasNoChangedMark()
+{
+    Started s(vkr("0850,7,0,0\r\n"));
+    const int row = s.gridRowOf("0850");
+    QVERIFY(row > 0);
+    QVERIFY(s.data().uPara.flag(s.index("0850"), UPara::ChangeIndex));
+    QCOMPARE(s.table().model().cell(row, 7), QStringLiteral("      "));
+    bool bold = true;
+    const QColor text = s.table().delegate().textColour(3, s.index("0850"), false, Qt::black, &bold);
+    QCOMPARE(text, QColor(192, 192, 192));
+    QVERIFY(!bold);
+}
+
+void tst_TParameter::currentVoltageDisplay()
+{
+    Started s(vkr(""));
+    QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isEnabled());
+    s.main->session().data.currentBase = 10.0;
+    s.main->session().data.voltageBase = 200.0;
+    s.main->action(QStringLiteral("ToolBCV"))->trigger();
+    QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isChecked());
+    QVERIFY(s.main->action(QStringLiteral("PopCVDisp2"))->isChecked());
+    QVERIFY(!s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());
+    QVERIFY(!s.main->action(QStringLiteral("PopDecDisp2"))->isEnabled());
+    const int row = s.gridRowOf("0173");
+    QVERIFY(s.table().model().cell(row, 3).endsWith(QLatin1Char('A')));
+    QVERIFY(s.table().model().cell(row, 6).endsWith(QLatin1Char('A')));
+    QVERIFY(s.table().model().cell(s.gridRowOf("0171"), 3).endsWith(QLatin1Char('V')));
+    s.table().item(QStringLiteral("PopCVDisp"))->trigger();
+    QCOMPARE(s.table().model().cell(row, 6), QStringLiteral("%"));
+    QVERIFY(s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());
+}
+
+void tst_TParameter::columnWidthsFollowRatios()
+{
+    Started s(vkr(""));
+    s.table().applyColumnRatios(639);
+    QCOMPARE(s.table().StringGrid1()->columnWidth(2), 226);
+    QCOMPARE(s.table().StringGrid1()->columnWidth(0), 56);
+    s.table().resize(800, 400);
+    QApplication::processEvents();
+    const int client = s.table().StringGrid1()->viewport()->width();
+    QCOMPARE(s.table().StringGrid1()->columnWidth(2), int(float(client) * 0.354f));
+}
+
+void tst_TParameter::hexAndDecRoundTrip()
+{
+    Started s(vkr("0011,6000,0,0\r\n"));
+    const int row = s.gridRowOf("0011");
+    const QString decimal = s.table().model().cell(row, 3);
+    s.selectRows(row, row);
+    s.table().item(QStringLiteral("PopHexDisp"))->trigger();
+    QCOMPARE(s.table().model().cell(row, 3), QStringLiteral("h1770"));
+    QVERIFY(s.data().uPara.flag(s.index("0011"), UPara::HexIndex));
+    QVERIFY(!s.data().uPara.flag(s.index("0011"), UPara::OneSelectIndex));
+    s.table().item(QStringLiteral("PopDecDisp"))->trigger();
+    QCOMPARE(s.table().model().cell(row, 3), decimal);
+
+    s.table().model().setCell(row, 3, QStringLiteral("abc"));
+    s.table().item(QStringLiteral("PopHexDisp"))->trigger();
+    QCOMPARE(s.prompter.shown.last().text, s.main->session().messages.text(42));
+}
+
+void tst_TParameter::shipmentRestoresFactoryValue()
+{
+    Started s(vkr("0011,6000,0,0\r\n"));
+    const int row = s.gridRowOf("0011");
+    s.selectRows(row, row);
+    s.table().item(QStringLiteral("PopDef"))->trigger();
+    const int i = s.index("0011");
+    QCOMPARE(s.data().uPara.at(i, UPara::Value), QStringLiteral("8000"));
+    QVERIFY(s.data().uPara.flag(i, UPara::WriteIndex));
+    QVERIFY(!s.data().uPara.flag(i, UPara::ChangeIndex));
+    QCOMPARE(s.table().model().cell(row, 7), QStringLiteral("      "));
+    QCOMPARE(s.table().model().cell(row, 3).trimmed(), QStringLiteral("80.00"));
+}
+
+void tst_TParameter::twinsFollowTheTable()
+{
+    Started s(vkr(""));
+    QVERIFY(!s.main->action(QStringLiteral("ParameterEditor"))->isEnabled());
+    QVERIFY(!s.main->action(QStringLiteral("ToolBTable"))->isEnabled());
+    QVERIFY(s.main->action(QStringLiteral("PopHexDisp2"))->isVisible());
+    s.table().item(QStringLiteral("PopClose"))->trigger();
+    QVERIFY(!s.table().isVisible());
+    QVERIFY(s.main->action(QStringLiteral("ToolBTable"))->isEnabled());
+    QVERIFY(!s.main->action(QStringLiteral("PopHexDisp2"))->isVisible());
+    QVERIFY(!s.main->action(QStringLiteral("ToolBCV"))->isEnabled());
+    s.main->action(QStringLiteral("ToolBTable"))->trigger();
+    QVERIFY(s.table().isVisible());
+    QVERIFY(s.main->action(QStringLiteral("ToolBCV"))->isEnabled());
+}
+
+void tst_TParameter::saveAsThenOpenRoundTrips()
+{
+    const QByteArray file = vkr("0009,250,1,0\r\n0005,3,0,1\r\n0011,6000,0,0\r\n", "1\r\n1\r\n");
+    Started s(file);
+    const QString first = s.app.file(QStringLiteral("first"));
+    s.prompter.files = {first};
+    s.main->action(QStringLiteral("ToolBsavas"))->trigger();
+    const QByteArray saved = s.app.readFile(QStringLiteral("first.vkr"));
+    QVERIFY(saved.startsWith(vkr("", "1\r\n1\r\n")));
+    QVERIFY(saved.contains("\r\n0009,250,1,0\r\n0010,100,0,0\r\n0011,6000,0,0\r\n"));
+    QVERIFY(saved.contains("\r\n0005,3,0,1\r\n"));
+    QCOMPARE(s.main->session().loadFile, QStringLiteral("first.vkr"));
+
+    s.data().uPara.setAt(s.index("0009"), UPara::Value, QStringLiteral("1"));
+    s.prompter.files = {s.app.file(QStringLiteral("first.vkr"))};
+    s.main->action(QStringLiteral("ToolBopen"))->trigger();
+    QCOMPARE(s.data().uPara.at(s.index("0009"), UPara::Value), QStringLiteral("250"));
+    QVERIFY(s.data().uPara.flag(s.index("0009"), UPara::SelectIndex));
+    s.main->action(QStringLiteral("ToolBsav"))->trigger();
+    QCOMPARE(s.app.readFile(QStringLiteral("first.vkr")), saved);
+    QVERIFY(s.prompter.shown.isEmpty());
+}
+
+void tst_TParameter::saveAsExtensionByFilter_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("saveFile");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("abc with the parameter filter") << 0 << "abc.vkr" << true;
+    QTest::newRow("abc with the table filter") << 1 << "abc.csv" << false;
+}
+
+void tst_TParameter::saveAsExtensionByFilter()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, saveFile);
+    QFETCH(bool, written);
+    Started s(vkr(""));
+    s.prompter.files = {s.app.file(QStringLiteral("abc"))};
+    s.prompter.chosenFilters = {filter};
+    s.main->action(QStringLiteral("ParaSaveChangeName"))->trigger();
+    QCOMPARE(s.main->session().saveFile, saveFile);
+    QCOMPARE(QFile::exists(s.app.file(saveFile)), written);
+}
+
+void tst_TParameter::refusedOpenKeepsPreviousFile()
+{
+    Started s(vkr("0009,250,0,0\r\n"));
+    s.app.writeFile(QStringLiteral("other.vkr"), vkr("0009,1,0,0\r\n", "0\r\n0\r\n", "KDB2"));
+    s.prompter.files = {s.app.file(QStringLiteral("other.vkr"))};
+    s.main->action(QStringLiteral("ParaOpen"))->trigger();
+    QVERIFY(s.prompter.shown.last().text.startsWith(s.main->session().messages.text(9)));
+    QCOMPARE(s.main->session().loadFile, QStringLiteral("set.vkr"));
+    s.main->action(QStringLiteral("ParaSaveOverWrite"))->trigger();
+    QVERIFY(s.app.readFile(QStringLiteral("set.vkr")).contains("\r\n0009,250,0,0\r\n"));
+    QVERIFY(!s.app.readFile(QStringLiteral("other.vkr")).startsWith("###\r\nKDA1"));
+}
+
+QTEST_MAIN(tst_TParameter)
+#include "tst_TParameter.moc"
