@@ -1,0 +1,153 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run vkr(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VKR_BIN_DIR "/vkr"), args);
+    Run r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QStringList drive(const char *command)
+{
+    return {QString::fromLatin1(command), "--data", VKR_SAMPLE_DATA "/dat", "--lng", VKR_SAMPLE_DATA "/lng", "--type",
+            "KDA1", "--cpu", "V100", "--form", "-2004P", "--lang", "English"};
+}
+
+QByteArray header(const QByteArray &form = "-2004P", const QByteArray &type = "KDA1")
+{
+    return "###\r\n" + type + "\r\n" + form + "\r\nV100\r\nEnglish\r\nSite 4\r\n1\r\n1\r\n";
+}
+
+// The CSV row of a parameter: its ParaDat and UPara cells.
+QByteArray rowOf(const QByteArray &csv, const QByteArray &comNo)
+{
+    for (const QByteArray &line : csv.split('\n')) {
+        if (line.startsWith(comNo + ','))
+            return line.trimmed();
+    }
+    return {};
+}
+
+}  // namespace
+
+class tst_CliParameterFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paramsOpen_data();
+    void paramsOpen();
+    void saveVkrRoundTrip();
+    void saveVkrChangedOnly();
+
+private:
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = m_tmp.filePath(QStringLiteral("in%1.vkr").arg(++m_files));
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+    QTemporaryDir m_tmp;
+    int m_files = 0;
+};
+
+void tst_CliParameterFile::paramsOpen_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("stderrPart");
+    QTest::addColumn<QByteArray>("row0009End");  // end of the 0009 row: Value ... marks
+
+    QTest::newRow("values and marks") << header() + "0009,250,1,1\r\n" << "" << 0 << QByteArray() << QByteArray(",250,");
+    QTest::newRow("other type refused") << header("-2004P", "KDB2") + "0009,250\r\n" << "" << 2
+                                        << QByteArray("another inverter type") << QByteArray();
+    QTest::newRow("special set-up refused") << header() + "0998,3\r\n" << "" << 2
+                                            << QByteArray("0998 of this file") << QByteArray();
+    QTest::newRow("no layout refused") << QByteArray("garbage\r\n") << "" << 2 << QByteArray("Data is incorrect.")
+                                       << QByteArray();
+    QTest::newRow("form question cancelled by default") << header("-2007P") + "0009,250\r\n" << "" << 2
+                                                        << QByteArray("form of the file differs") << QByteArray();
+    QTest::newRow("form question answered yes") << header("-2007P") + "0009,250\r\n" << "yes" << 0
+                                                << QByteArray("form of the file differs") << QByteArray(",250,");
+    QTest::newRow("form question answered no keeps capacity values")
+        << header("-2007P") + "0009,250\r\n" << "no" << 0 << QByteArray("form of the file differs") << QByteArray(",100,");
+    QTest::newRow("unknown number answered yes skips it") << header() + "7777,1\r\n0009,250\r\n" << "yes" << 0
+                                                          << QByteArray("7777") << QByteArray(",250,");
+}
+
+void tst_CliParameterFile::paramsOpen()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, answer);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, stderrPart);
+    QFETCH(QByteArray, row0009End);
+    QStringList args = drive("params") << "--open" << write(file);
+    if (!answer.isEmpty())
+        args << "--answer" << answer;
+    const Run r = vkr(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (!stderrPart.isEmpty())
+        QVERIFY2(r.err.contains(stderrPart), r.err.constData());
+    if (!row0009End.isEmpty()) {
+        const QByteArray row = rowOf(r.out, "0009");
+        QVERIFY2(row.contains(row0009End), row.constData());
+    }
+    if (file.contains("0009,250,1,1"))
+        QVERIFY(rowOf(r.out, "0009").contains(",250,36000,1,1,0,0,1,1,0,0,"));
+}
+
+void tst_CliParameterFile::saveVkrRoundTrip()
+{
+    const QByteArray original = header() + "0009,250,1,0\r\n0011,6000,0,1\r\n";
+    const QString in = write(original);
+    const QString first = m_tmp.filePath(QStringLiteral("first.vkr"));
+    const QString second = m_tmp.filePath(QStringLiteral("second.vkr"));
+    QCOMPARE(vkr(drive("save-vkr") << "--open" << in << "--out" << first).exitCode, 0);
+    QCOMPARE(vkr(drive("save-vkr") << "--open" << first << "--out" << second).exitCode, 0);
+    QFile a(first), b(second);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray bytes = a.readAll();
+    QCOMPARE(b.readAll(), bytes);
+    QVERIFY(bytes.startsWith(header()));
+    QVERIFY(bytes.contains("\r\n0009,250,1,0\r\n"));
+    QVERIFY(bytes.contains("\r\n0011,6000,0,1\r\n"));
+    QVERIFY(bytes.endsWith("\r\n"));
+}
+
+void tst_CliParameterFile::saveVkrChangedOnly()
+{
+    const QString in = write(header() + "0009,250,0,0\r\n0011,6000,0,0\r\n0004,0,0,1\r\n");
+    const QString out = m_tmp.filePath(QStringLiteral("changed.vkr"));
+    QCOMPARE(vkr(drive("save-vkr") << "--open" << in << "--out" << out << "--changed-only").exitCode, 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    QCOMPARE(lines.size(), 8 + 3 + 1);
+    const Run bad = vkr(drive("save-vkr") << "--out" << m_tmp.filePath(QStringLiteral("none/x.vkr")));
+    QCOMPARE(bad.exitCode, 6);
+    QVERIFY(!bad.err.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_CliParameterFile)
+#include "tst_CliParameterFile.moc"
