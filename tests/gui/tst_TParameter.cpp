@@ -5,6 +5,9 @@
 #include "paramtable/ParameterCellDelegate.h"
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
+#include "paramtable/TParameters.h"
+
+#include <QMenu>
 
 #include <QAction>
 #include <QHeaderView>
@@ -77,6 +80,10 @@ private slots:
     void saveAsExtensionByFilter_data();
     void saveAsExtensionByFilter();
     void refusedOpenKeepsPreviousFile();
+    void popupMenuOrderAndCaptions();
+    void bufferViewLinksRows();
+    void droppedFiles_data();
+    void droppedFiles();
 };
 
 void tst_TParameter::startWithFileShowsValuesAndMarks()
@@ -323,6 +330,65 @@ void tst_TParameter::refusedOpenKeepsPreviousFile()
     s.main->action(QStringLiteral("ParaSaveOverWrite"))->trigger();
     QVERIFY(s.app.readFile(QStringLiteral("set.vkr")).contains("\r\n0009,250,0,0\r\n"));
     QVERIFY(!s.app.readFile(QStringLiteral("other.vkr")).startsWith("###\r\nKDA1"));
+}
+
+void tst_TParameter::popupMenuOrderAndCaptions()
+{
+    Started s(vkr(""));
+    QStringList shown;
+    for (QAction *a : s.table().PopupMenu1()->actions()) {
+        if (a->isVisible())
+            shown << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    }
+    QCOMPARE(shown, (QStringList{"PopCopy", "-", "PopChgDisp", "PopCVDisp", "PopQuick", "-", "PopSlct",
+                                 "PopSlctUnlock", "PopBlind", "PopDisp", "-", "PopHexDisp", "PopDecDisp", "-",
+                                 "PopParaHelp", "-", "PopClose"}));
+    QCOMPARE(s.table().item(QStringLiteral("PopSlct"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QVERIFY(!s.table().item(QStringLiteral("PopDisp"))->isEnabled());
+}
+
+void tst_TParameter::bufferViewLinksRows()
+{
+    Started s(vkr(""));
+    TParameters *buffer = s.main->parameters();
+    buffer->showBuffer();
+    QCOMPARE(buffer->ParaDatGrid()->model()->rowCount(), s.data().lastIndex + 2);
+    QCOMPARE(buffer->UParaGrid()->model()->columnCount(), int(UPara::ColumnCount));
+    QTest::mouseClick(buffer->ParaDatGrid()->viewport(), Qt::LeftButton, {},
+                      buffer->ParaDatGrid()->visualRect(buffer->ParaDatGrid()->model()->index(3, 1)).center());
+    QCOMPARE(buffer->UParaGrid()->selectionModel()->selectedRows().value(0).row(), 3);
+    buffer->close();
+}
+
+void tst_TParameter::droppedFiles_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("message");  // 0: opened
+    QTest::newRow("one parameter file") << QStringList{"drop.VKR"} << 0;
+    QTest::newRow("other extension") << QStringList{"drop.txt"} << 67;
+    QTest::newRow("two files") << QStringList{"drop.vkr", "drop2.vkr"} << 79;
+}
+
+void tst_TParameter::droppedFiles()
+{
+    QFETCH(QStringList, names);
+    QFETCH(int, message);
+    Started s(vkr(""));
+    QStringList paths;
+    for (const QString &name : names) {
+        s.app.writeFile(name, vkr("0011,6000,1,0\r\n"));
+        paths << s.app.file(name);
+    }
+    s.table().dropFiles(paths);
+    if (message == 0) {
+        QVERIFY(s.prompter.shown.isEmpty());
+        QCOMPARE(s.data().uPara.at(s.index("0011"), UPara::Value), QStringLiteral("6000"));
+        QCOMPARE(s.main->session().loadFile, names.first());
+        QVERIFY(s.data().uPara.flag(s.index("0011"), UPara::SelectIndex));
+    } else {
+        QCOMPARE(s.prompter.shown.last().text, s.main->session().messages.text(message));
+        QCOMPARE(s.main->session().loadFile, QStringLiteral("set.vkr"));
+    }
 }
 
 QTEST_MAIN(tst_TParameter)

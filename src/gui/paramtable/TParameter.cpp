@@ -3,6 +3,7 @@
 #include "GridMarks.h"
 #include "ParameterCellDelegate.h"
 #include "ParameterGridModel.h"
+#include "ParameterPopupItems.h"
 #include "app/Session.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
@@ -24,47 +25,6 @@ constexpr float ColumnRatios[ParameterGridModel::Columns] = {0.0889f, 0.0973f, 0
 constexpr int RowHeight = 16;
 constexpr int MinimumWidth = 639;
 constexpr int MinimumHeight = 250;
-
-struct PopItem {
-    const char *component;  // "-" for a separator
-    const char *section;
-    const char *key;
-    const char *caption;
-    const char *shortcut;
-    bool visible;
-    bool checkable;
-};
-
-// The pop-up menu in its order; hidden items belong to commands of the main window.
-const PopItem PopItems[] = {
-    {"PopUndo", "Main", "Menu22", "Undo", "Ctrl+Z", false, false},
-    {"PopRedo", "Main", "Menu23", "Redo", "", false, false},
-    {"-", "", "", "", "", false, false},
-    {"PopCopy", "Main", "Menu24", "Copy", "Ctrl+C", true, false},
-    {"-", "", "", "", "", false, false},
-    {"PopDownLoad", "Main", "Menu27", "Selected Parameter Import", "F3", false, false},
-    {"PopUpLoad", "Main", "Menu28", "Selected Parameter Export", "F2", false, false},
-    {"-", "", "", "", "", true, false},
-    {"PopChgDisp", "Main", "Menu29", "'Changed' Only", "", true, true},
-    {"PopCVDisp", "Main", "Menu2l", "Current/Voltage", "", true, true},
-    {"PopQuick", "Main", "Menu2k", "Quick", "", true, true},
-    {"-", "", "", "", "", true, false},
-    {"PopSlct", "Main", "Menu2a", "Select", "Ctrl+S", true, false},
-    {"PopSlctUnlock", "Main", "Menu2b", "Select Clear", "Ctrl+Alt+S", true, false},
-    {"PopBlind", "Main", "Menu2c", "Blind", "", true, true},
-    {"PopDisp", "Main", "Menu2d", "All Parameters", "", true, false},
-    {"-", "", "", "", "", true, false},
-    {"PopHexDisp", "Main", "Menu2e", "Hex.", "", true, false},
-    {"PopDecDisp", "Main", "Menu2f", "Dec.", "", true, false},
-    {"-", "", "", "", "", false, false},
-    {"PopDef", "Main", "Menu2g", "Shipment", "", false, false},
-    {"-", "", "", "", "", true, false},
-    {"PopParaHelp", "Main", "Menu2h", "Show Parameter Help", "F10", true, false},
-    {"-", "", "", "", "", false, false},
-    {"PopFind", "Main", "Menu2i", "Find", "Ctrl+F", false, false},
-    {"-", "", "", "", "", true, false},
-    {"PopClose", "Parameter", "PopMenu1", "Close", "", true, false},
-};
 
 QColor colourOf(int bgr)
 {
@@ -361,13 +321,20 @@ void TParameter::dragEnterEvent(QDragEnterEvent *event)
 
 void TParameter::dropEvent(QDropEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        paths << url.toLocalFile();
     event->acceptProposedAction();
-    if (urls.size() != 1) {
+    dropFiles(paths);
+}
+
+void TParameter::dropFiles(const QStringList &paths)
+{
+    if (paths.size() != 1) {
         warn(79);
         return;
     }
-    const QString path = urls.first().toLocalFile();
+    const QString &path = paths.first();
     const QString ext = path.right(4).toUpper();
     if (ext != QLatin1String(".VKR") && ext != QLatin1String(".DAT")) {
         warn(67);

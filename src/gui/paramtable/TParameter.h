@@ -61,6 +61,8 @@ public:
     /// Column widths from the ratios for a grid client width.
     void applyColumnRatios(int clientWidth);
     bool filterOn() const;
+    /// Files dropped on the window: one parameter file is opened, anything else refused.
+    void dropFiles(const QStringList &paths);
     /// Re-reads the cell colours from the settings file.
     void readColours();
 
