@@ -6,12 +6,14 @@
 #include <QSet>
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 class QAction;
 class QMenu;
 class QToolBar;
 class Prompter;
 class TParameters;
+class CommLink;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -28,6 +30,7 @@ public:
     Session &session() { return m_session; }
     bool startupFailed() const { return m_session.startupFailed; }
     TParameters *parameters() const { return m_parameters; }
+    CommLink *commLink() const { return m_comm.get(); }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -58,6 +61,9 @@ private slots:
     void ToolsEndClick();
     void VersionClick();
     void MMItoolsHelpClick();
+    void ToolBlineClick();
+    void showLineImage(int image);
+    void setDriveCommands(bool transfer, bool panel, bool information);
 
 private:
     void createMenus();
@@ -72,10 +78,12 @@ private:
     void ApplyMainTexts();
     void applyModelOptions();
     void fixHeight();
+    void createCommLink();
 
     Prompter &m_prompter;
     Session m_session;
     TParameters *m_parameters = nullptr;
+    std::unique_ptr<CommLink> m_comm;
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
