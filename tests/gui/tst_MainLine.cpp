@@ -86,6 +86,27 @@ private slots:
         main.close();
     }
 
+    void ratingBasesReadTheDriveWhenAskedTo()
+    {
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device());
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        DriveData &data = main.session().data;
+        const int fe71 = data.IndexOfComNo(u"FE71");
+        QVERIFY(fe71 >= 0);
+        data.uPara.setAt(fe71, UPara::Value, QStringLiteral("1000"));
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
+        QCOMPARE(data.voltageBase, 100.0);  // not on line yet: the table's value
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(false));
+        QCOMPARE(data.voltageBase, 100.0);  // option off
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
+        QCOMPARE(data.voltageBase, 200.0);  // the drive's rated voltage
+        main.close();
+    }
+
     void noPortGivesItsMessageOnce()
     {
         TestAppFolder app;

@@ -39,3 +39,10 @@ void CommLink::close()
 {
     m_port.ClosePort();
 }
+
+DriveReader CommLink::ratingReader(bool onLineOption)
+{
+    if (!onLineOption || !m_check.driveAnswered())
+        return {};
+    return [this](const QString &comNo) { return read(comNo); };
+}

@@ -7,6 +7,7 @@
 #include "DriveFrameItems.h"
 #include "LineIndicator.h"
 #include "PosixSerialPort.h"
+#include "model/RatingBases.h"
 
 #include <functional>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     /// Reads one communication number from the drive, or nothing when the exchange failed.
     std::optional<qint64> read(const QString &comNo);
     void close();
+    /// The reader RatingBases uses for the rated voltage and current: the drive itself when
+    /// `onLineOption` ("Get Current/Voltage Base using On-Line") is on and the last connection
+    /// check found the drive; otherwise none, and the table values stand.
+    DriveReader ratingReader(bool onLineOption);
 
     static CommSettings fromSettings(const Settings &settings);
 
