@@ -1,33 +1,19 @@
 // Start-up figures: process start to the main window shown (offscreen, started with a
 // parameter file so no start-up window waits for a click), and building the drive catalogue
 // from 50 model folders.
+#include "TestAppFolder.h"
 #include "app/InverterCatalog.h"
 #include "base/ScriptedPrompter.h"
 #include "main/TMain.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(source, target);
-    }
-}
 
 double catalogueOf50Folders()
 {
@@ -63,23 +49,16 @@ int main(int argc, char **argv)
     sinceStart.start();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    copyTree(QStringLiteral(VKR_SAMPLE_DATA "/dat"), dir.filePath(QStringLiteral("dat")));
-    copyTree(QStringLiteral(VKR_SAMPLE_DATA "/lng"), dir.filePath(QStringLiteral("lng")));
-    QFile settings(dir.filePath(QStringLiteral("VKR410T.ini")));
-    settings.open(QIODevice::WriteOnly);
-    settings.write("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
-    settings.close();
-    QFile file(dir.filePath(QStringLiteral("start.vkr")));
-    file.open(QIODevice::WriteOnly);
-    file.write("###\r\nKDA1\r\n-2015P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
-    file.close();
+    TestAppFolder dir;
+    dir.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+    dir.writeFile(QStringLiteral("start.vkr"), "###\r\nKDA1\r\n-2015P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+    const QString file = dir.file(QStringLiteral("start.vkr"));
     const double setupMs = double(sinceStart.nsecsElapsed()) / 1e6;
 
     QElapsedTimer t;
     t.start();
     ScriptedPrompter prompter;
-    TMain main(prompter, {file.fileName()}, dir.path());
+    TMain main(prompter, {file}, dir.path());
     main.show();
     QCoreApplication::processEvents();
     const double shownMs = double(t.nsecsElapsed()) / 1e6;

@@ -1,23 +1,13 @@
 #include "FrameItem.h"
 
-namespace {
+#include "model/NumberText.h"
 
-int digitValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
+namespace {
 
 uint8_t pairByte(const QString &comNo, int first)
 {
-    const int hi = first < comNo.size() ? digitValue(comNo.at(first)) : -1;
-    const int lo = first + 1 < comNo.size() ? digitValue(comNo.at(first + 1)) : -1;
+    const int hi = first < comNo.size() ? NumberText::hexDigit(comNo.at(first)) : -1;
+    const int lo = first + 1 < comNo.size() ? NumberText::hexDigit(comNo.at(first + 1)) : -1;
     return uint8_t((hi * 16 + lo) & 0xFF);
 }
 

@@ -14,14 +14,14 @@ struct Number {
     double min, max;
 };
 
-bool readNumber(const QCommandLineParser &parser, const Number &spec, double *out, QString *error)
+bool readNumber(const QCommandLineParser &parser, const Number &limits, double *out, QString *error)
 {
-    if (!parser.isSet(QLatin1String(spec.name)))
+    if (!parser.isSet(QLatin1String(limits.name)))
         return true;
     bool ok = false;
-    const double v = parser.value(QLatin1String(spec.name)).toDouble(&ok);
-    if (!ok || v < spec.min || v > spec.max) {
-        *error = QStringLiteral("--%1 must be a number from %2 to %3").arg(QLatin1String(spec.name)).arg(spec.min).arg(spec.max);
+    const double v = parser.value(QLatin1String(limits.name)).toDouble(&ok);
+    if (!ok || v < limits.min || v > limits.max) {
+        *error = QStringLiteral("--%1 must be a number from %2 to %3").arg(QLatin1String(limits.name)).arg(limits.min).arg(limits.max);
         return false;
     }
     *out = v;

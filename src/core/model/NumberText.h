@@ -10,6 +10,9 @@
 // locale.
 namespace NumberText {
 
+/// The value of one hexadecimal digit (either case), or -1.
+int hexDigit(QChar c);
+
 /// A decimal number, or nothing for any other text (including "inf" and "nan").
 std::optional<double> parse(QStringView text);
 /// A whole decimal number within 32 bits (blanks around allowed), or nothing.

@@ -22,18 +22,6 @@ int decimalsOf(const QString &pattern)
 
 constexpr int ScaledWidth = 8;
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 // Amperes or volts of one raw unit.
 double stepOf(double base, qint64 mul)
 {
@@ -105,7 +93,7 @@ std::optional<qint64> ValueConversion::HexToValue(QStringView digits, int index)
         return std::nullopt;
     quint32 word = 0;
     for (const QChar c : digits) {
-        const int d = hexDigit(c);
+        const int d = NumberText::hexDigit(c);
         if (d < 0)
             return std::nullopt;
         word = word << 4 | quint32(d);

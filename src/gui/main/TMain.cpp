@@ -9,6 +9,7 @@
 #include "about/TVersion.h"
 #include "app/InverterCatalog.h"
 #include "paramtable/TParameter.h"
+#include "comm/CommLink.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -36,6 +37,8 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
+    if (!m_session.startupFailed)
+        createCommLink();
 }
 
 TMain::~TMain() = default;
@@ -144,6 +147,7 @@ void TMain::connectHandlers()
     on("ParameterEditor", &TMain::ParameterEditorClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
+    on("ToolBline", &TMain::ToolBlineClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a))
@@ -354,11 +358,47 @@ void TMain::closeEvent(QCloseEvent *event)
     }
     if (!m_session.startupFailed)
         m_session.writeFolders();
+    if (m_comm)
+        m_comm->close();
     if (m_parameters)
         m_parameters->close();
     if (m_table)
         m_table->hide();
     event->accept();
+}
+
+void TMain::createCommLink()
+{
+    m_comm = std::make_unique<CommLink>(m_session.data, m_prompter, m_session.messages);
+    m_comm->readSettings(m_session.settings());
+    m_comm->connectionCheck().setMonitoringRunning([this] { return m_session.monitoringRunning; });
+    connect(&m_comm->indicator(), &LineIndicator::imageChanged, this, &TMain::showLineImage);
+    connect(&m_comm->connectionCheck(), &ConnectionCheck::commandGroupsChanged, this, &TMain::setDriveCommands);
+    setDriveCommands(false, false, false);
+}
+
+void TMain::ToolBlineClick()
+{
+    if (m_comm)
+        m_comm->connectionCheck().run();
+}
+
+void TMain::showLineImage(int image)
+{
+    action(QStringLiteral("ToolBline"))->setIcon(ToolIcons::lineIcon(image));
+    // The picture changes inside a running exchange: show it before the wait begins.
+    if (QWidget *button = m_toolBar->widgetForAction(action(QStringLiteral("ToolBline"))))
+        button->repaint();
+}
+
+void TMain::setDriveCommands(bool transfer, bool panel, bool information)
+{
+    for (const char *name : {"ToolBpr", "ToolBpw", "ToolBpsr", "ToolBpsw", "ToolBpcp", "DownLoad", "UpLoad",
+                             "PopDownLoad2", "PopUpLoad2", "PopComp"})
+        action(QString::fromLatin1(name))->setEnabled(transfer);
+    for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
+        action(QString::fromLatin1(name))->setEnabled(panel);
+    action(QStringLiteral("MonInvInfo"))->setEnabled(information);
 }
 
 void TMain::ToolsEndClick()

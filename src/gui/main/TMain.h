@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -15,6 +16,7 @@ class ParameterFileCommands;
 class ParameterTableTwins;
 class TParameter;
 class TParameters;
+class CommLink;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -33,6 +35,7 @@ public:
     TParameters *parameters() const { return m_parameters; }
     TParameter *table() const { return m_table; }
     ParameterFileCommands &files() const { return *m_files; }
+    CommLink *commLink() const { return m_comm.get(); }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -68,6 +71,9 @@ private slots:
     void ParaSaveOverWriteClick();
     void ParaSaveChangeNameClick();
     void ParameterEditorClick();
+    void ToolBlineClick();
+    void showLineImage(int image);
+    void setDriveCommands(bool transfer, bool panel, bool information);
 
 private:
     friend class ParameterFileCommands;
@@ -87,6 +93,7 @@ private:
     void fixHeight();
     bool newDrive();
     void createTable();
+    void createCommLink();
 
     Prompter &m_prompter;
     Session m_session;
@@ -95,6 +102,7 @@ private:
     ParameterFileCommands *m_files = nullptr;
     ParameterTableTwins *m_twins = nullptr;
     bool m_startedWithFile = false;
+    std::unique_ptr<CommLink> m_comm;
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

@@ -1,0 +1,127 @@
+#include "SimProcess.h"
+#include "TestAppFolder.h"
+#include "base/ScriptedPrompter.h"
+#include "comm/CommLink.h"
+#include "main/TMain.h"
+
+#include <QAction>
+#include <QtTest>
+
+// The on-line indicator and the drive commands of the main window against the drive
+// simulator on a pseudo-terminal.
+class tst_MainLine : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void startWith(TestAppFolder &app, const QString &port, const QByteArray &comms = QByteArray())
+    {
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=" + port.toUtf8() + "\r\n"
+                          + comms);
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+    }
+
+    static bool transferEnabled(TMain &main)
+    {
+        return main.action(QStringLiteral("DownLoad"))->isEnabled() && main.action(QStringLiteral("ToolBpr"))->isEnabled();
+    }
+
+private slots:
+    void clickBringsTheDriveOnLine_data()
+    {
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<QByteArray>("comms");
+        QTest::newRow("native") << "native" << QByteArray();
+        QTest::newRow("modbus") << "modbus" << QByteArray("Prtocol=1\r\n");
+    }
+    void clickBringsTheDriveOnLine()
+    {
+        QFETCH(QString, protocol);
+        QFETCH(QByteArray, comms);
+        SimProcess sim({QStringLiteral("--protocol"), protocol});
+        QVERIFY(!sim.device().isEmpty());
+        TestAppFolder app;
+        startWith(app, sim.device(), comms);
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        QVERIFY(!main.startupFailed());
+        main.show();
+        LineIndicator &indicator = main.commLink()->indicator();
+        QCOMPARE(indicator.image(), 0);
+        QVERIFY(!transferEnabled(main));
+        QVERIFY(!main.action(QStringLiteral("MonInvInfo"))->isEnabled());
+
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(indicator.image(), 2);
+        QVERIFY(transferEnabled(main));
+        QVERIFY(main.action(QStringLiteral("InvRun"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MonInvInfo"))->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(indicator.image(), 1, 2000);
+
+        // The drive goes away: the next check fails and the commands follow.
+        QCOMPARE(sim.stop(), 0);
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(indicator.image(), 0);
+        QVERIFY(!transferEnabled(main));
+        QVERIFY(!main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        main.close();
+    }
+
+    void refusedWhileMonitoring()
+    {
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device());
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        main.session().monitoringRunning = true;
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(main.commLink()->indicator().image(), 0);
+        QVERIFY(!transferEnabled(main));
+        main.session().monitoringRunning = false;
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QVERIFY(transferEnabled(main));
+        main.close();
+    }
+
+    void ratingBasesReadTheDriveWhenAskedTo()
+    {
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device());
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        DriveData &data = main.session().data;
+        const int fe71 = data.IndexOfComNo(u"FE71");
+        QVERIFY(fe71 >= 0);
+        data.uPara.setAt(fe71, UPara::Value, QStringLiteral("1000"));
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
+        QCOMPARE(data.voltageBase, 100.0);  // not on line yet: the table's value
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(false));
+        QCOMPARE(data.voltageBase, 100.0);  // option off
+        RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
+        QCOMPARE(data.voltageBase, 200.0);  // the drive's rated voltage
+        main.close();
+    }
+
+    void noPortGivesItsMessageOnce()
+    {
+        TestAppFolder app;
+        startWith(app, app.file(QStringLiteral("no-such-port")));
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown.first().text, main.session().messages.text(2));
+        QVERIFY(!transferEnabled(main));
+        main.close();
+    }
+};
+
+QTEST_MAIN(tst_MainLine)
+#include "tst_MainLine.moc"
