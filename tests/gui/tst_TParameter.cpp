@@ -6,8 +6,10 @@
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
 #include "paramtable/TParameters.h"
+#include "startup/Ttype.h"
 
 #include <QMenu>
+#include <QTimer>
 
 #include <QAction>
 #include <QHeaderView>
@@ -17,11 +19,23 @@
 
 namespace {
 
-const QByteArray Settings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+const QByteArray LanguageSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
 
 QByteArray vkr(const QByteArray &body, const QByteArray &blind = "0\r\n0\r\n", const QByteArray &type = "KDA1")
 {
     return "###\r\n" + type + "\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n" + blind + body;
+}
+
+void closeStartupWindow()
+{
+    QTimer::singleShot(0, [] {
+        auto *type = qobject_cast<Ttype *>(QApplication::activeModalWidget());
+        if (!type) {
+            closeStartupWindow();
+            return;
+        }
+        QTest::keyClick(type, Qt::Key_Escape);
+    });
 }
 
 // VKR410T started with a parameter file in a fresh application folder, its windows shown.
@@ -30,9 +44,9 @@ struct Started {
     ScriptedPrompter prompter;
     std::unique_ptr<TMain> main;
 
-    explicit Started(const QByteArray &file)
+    explicit Started(const QByteArray &file, const QByteArray &settings = LanguageSettings)
     {
-        app.writeSettings(Settings);
+        app.writeSettings(settings);
         app.writeFile(QStringLiteral("set.vkr"), file);
         main = std::make_unique<TMain>(prompter, QStringList{app.file(QStringLiteral("set.vkr"))}, app.path());
         main->show();
@@ -84,6 +98,8 @@ private slots:
     void bufferViewLinksRows();
     void droppedFiles_data();
     void droppedFiles();
+    void saveChangedOnlyFromSettings();
+    void newStartsAnEmptySet();
 };
 
 void tst_TParameter::startWithFileShowsValuesAndMarks()
@@ -389,6 +405,31 @@ void tst_TParameter::droppedFiles()
         QCOMPARE(s.prompter.shown.last().text, s.main->session().messages.text(message));
         QCOMPARE(s.main->session().loadFile, QStringLiteral("set.vkr"));
     }
+}
+
+void tst_TParameter::saveChangedOnlyFromSettings()
+{
+    Started s(vkr("0009,250,0,0\r\n0011,6000,1,0\r\n0004,0,0,1\r\n", "1\r\n1\r\n"),
+              LanguageSettings + "[Options]\r\nChgPara2=1\r\n");
+    s.main->action(QStringLiteral("ParaSaveOverWrite"))->trigger();
+    const QByteArray saved = s.app.readFile(QStringLiteral("set.vkr"));
+    QCOMPARE(saved.count("\r\n"), 8 + 3);
+    QVERIFY(saved.endsWith("\r\n0004,0,0,1\r\n0009,250,0,0\r\n0011,6000,1,0\r\n"));
+}
+
+void tst_TParameter::newStartsAnEmptySet()
+{
+    Started s(vkr("0009,250,1,0\r\n0005,3,0,1\r\n", "1\r\n1\r\n"));
+    // The start-up window comes up for the new choice; leaving it keeps the drive.
+    closeStartupWindow();
+    s.main->action(QStringLiteral("ParaMakeNew"))->trigger();
+    QCOMPARE(s.main->windowTitle(), QStringLiteral("VKR410T KDA1-2004P (CPU Ver.V100)"));
+    QVERIFY(!s.main->action(QStringLiteral("ToolBsav"))->isEnabled());
+    QVERIFY(!s.main->session().blindMode);
+    QCOMPARE(s.data().uPara.at(s.index("0009"), UPara::Value), QStringLiteral("100"));
+    QCOMPARE(s.table().model().gridRowCount(), s.data().lastShownIndex + 2);
+    QVERIFY(!s.table().item(QStringLiteral("PopBlind"))->isChecked());
+    QCOMPARE(s.main->session().loadFile, QStringLiteral("set.vkr"));
 }
 
 QTEST_MAIN(tst_TParameter)
