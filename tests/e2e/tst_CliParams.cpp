@@ -1,3 +1,5 @@
+#include "VkrProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,25 +10,6 @@
 namespace {
 
 const QString FixtureData = QStringLiteral(VKR_TEST_DATA "/model/dat");
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run vkr(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VKR_BIN_DIR "/vkr"), args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
 
 QStringList driveArgs(const QString &data, const QString &lng = QString())
 {
