@@ -180,24 +180,31 @@ void TMain::FormCreate(const QStringList &arguments, const QString &exeFolder)
 void TMain::normalStart()
 {
     m_session.readFolders();
+    m_session.blindMode = false;
+    m_session.blindCount = 0;
+    if (!selectAndLoadDrive())
+        return;
+    setWindowTitle(m_session.caption());
+    setCommandEnabled(QStringLiteral("ParaSaveOverWrite"), false);
+}
+
+bool TMain::selectAndLoadDrive()
+{
     // A definition file that cannot be used sends the user back to the drive selection.
     for (;;) {
         if (!chooseDrive())
-            return;
-        m_session.blindMode = false;
-        m_session.blindCount = 0;
-        if (!m_parameters)
+            return false;
+        if (!m_parameters) {
             loadDataWindow();
-        if (m_session.startupFailed)
-            return;
+            if (m_session.startupFailed)
+                return false;
+        }
         const Session::DriveLoad load = m_session.loadDrive(m_prompter);
-        if (load == Session::DriveLoad::Failed)
-            return;
         if (load == Session::DriveLoad::Loaded)
-            break;
+            return true;
+        if (load == Session::DriveLoad::Failed)
+            return false;
     }
-    setWindowTitle(m_session.caption());
-    setCommandEnabled(QStringLiteral("ParaSaveOverWrite"), false);
 }
 
 bool TMain::chooseDrive()
@@ -239,18 +246,12 @@ void TMain::startWithFile(const QString &path, const QString &exeFolder)
 
 bool TMain::newDrive()
 {
-    for (;;) {
-        if (!chooseDrive())
-            return false;
-        const Session::DriveLoad load = m_session.loadDrive(m_prompter);
-        if (load == Session::DriveLoad::Loaded)
-            return true;
-        if (load == Session::DriveLoad::Failed) {
-            // Definition files the user would not look for: the application ends.
-            close();
-            return false;
-        }
-    }
+    if (selectAndLoadDrive())
+        return true;
+    // No drive data, or definition files the user would not look for: the application ends.
+    if (m_session.startupFailed)
+        close();
+    return false;
 }
 
 void TMain::createTable()

@@ -85,6 +85,7 @@ private:
     void FormCreate(const QStringList &arguments, const QString &exeFolder);
     void normalStart();
     bool chooseDrive();
+    bool selectAndLoadDrive();
     void startWithFile(const QString &path, const QString &exeFolder);
     void loadDataWindow();
     void FormShow();
