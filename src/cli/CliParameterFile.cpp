@@ -69,3 +69,18 @@ int CliParameterFile::apply(CliDrive &drive)
     }
     return ExitCode::Refused;
 }
+
+int CliParameterFile::loadDrive(const QString &command, QStringList &args, CliDrive &drive)
+{
+    QString error;
+    if (!drive.parseOptions(args, &error) || !parseOptions(args, &error)) {
+        printError(error);
+        return ExitCode::Usage;
+    }
+    if (!args.isEmpty()) {
+        printError(command + QStringLiteral(": unexpected argument '%1'").arg(args.first()));
+        return ExitCode::Usage;
+    }
+    const int loaded = drive.load();
+    return loaded == ExitCode::Ok ? apply(drive) : loaded;
+}

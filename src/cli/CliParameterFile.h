@@ -22,6 +22,11 @@ public:
 
     static QString usage();
 
+    /// The common start of a command on a loaded set: takes the drive and file options out
+    /// of `args` (the command's own options already taken), refuses anything left over,
+    /// loads the drive and applies the file. Returns an ExitCode.
+    int loadDrive(const QString &command, QStringList &args, CliDrive &drive);
+
 private:
     ParameterFile m_header;
     QString m_path;

@@ -21,21 +21,9 @@ int runParams(const QStringList &arguments)
     QStringList args = arguments;
     CliDrive drive;
     CliParameterFile file;
-    QString error;
-    if (!drive.parseOptions(args, &error) || !file.parseOptions(args, &error)) {
-        printError(error);
-        return ExitCode::Usage;
-    }
-    if (!args.isEmpty()) {
-        printError(QStringLiteral("params: unexpected argument '%1'").arg(args.first()));
-        return ExitCode::Usage;
-    }
-    const int loaded = drive.load();
-    if (loaded != ExitCode::Ok)
-        return loaded;
-    const int applied = file.apply(drive);
-    if (applied != ExitCode::Ok)
-        return applied;
+    const int code = file.loadDrive(QStringLiteral("params"), args, drive);
+    if (code != ExitCode::Ok)
+        return code;
     const DriveData &data = drive.data;
     QString out;
     out.reserve((data.parameterCount() + 1) * 160);

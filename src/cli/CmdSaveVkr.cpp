@@ -33,13 +33,6 @@ QString takeOut(QStringList &args, bool *missing)
 int runSaveVkr(const QStringList &arguments)
 {
     QStringList args = arguments;
-    CliDrive drive;
-    CliParameterFile file;
-    QString error;
-    if (!drive.parseOptions(args, &error) || !file.parseOptions(args, &error)) {
-        printError(error);
-        return ExitCode::Usage;
-    }
     bool missing = false;
     const QString out = takeOut(args, &missing);
     const bool changedOnly = args.removeAll(QStringLiteral("--changed-only")) > 0;
@@ -47,15 +40,12 @@ int runSaveVkr(const QStringList &arguments)
         printError(QStringLiteral("save-vkr: --out FILE is required"));
         return ExitCode::Usage;
     }
-    if (!args.isEmpty()) {
-        printError(QStringLiteral("save-vkr: unexpected argument '%1'").arg(args.first()));
-        return ExitCode::Usage;
-    }
-    int code = drive.load();
-    if (code == ExitCode::Ok)
-        code = file.apply(drive);
+    CliDrive drive;
+    CliParameterFile file;
+    const int code = file.loadDrive(QStringLiteral("save-vkr"), args, drive);
     if (code != ExitCode::Ok)
         return code;
+    QString error;
     const ParameterFile &h = file.header();
     const QStringList lines =
         ParameterFile::build(drive.data, drive.selection, h.comment, h.blindMode, h.blindCount, changedOnly);
