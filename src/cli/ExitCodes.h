@@ -9,4 +9,6 @@ constexpr int Usage = 3;           // unknown command or option, missing argumen
 constexpr int LoadFailed = 4;      // the drive data or language file could not be loaded
 constexpr int PortFailed = 5;      // the serial port could not be opened
 constexpr int FileFailed = 6;      // an output file could not be written
+constexpr int Differs = 7;         // the drive holds or echoed another value than the one compared or sent
+constexpr int EntryRejected = 9;   // a value outside the parameter's limits or data size was not sent
 }  // namespace ExitCode
