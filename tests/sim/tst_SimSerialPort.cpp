@@ -30,6 +30,8 @@ private slots:
     void lineTimingMatchesTheLine_data();
     void lineTimingMatchesTheLine();
     void lateReplyMissesShortTimeout();
+    void lateRepliesAreNeverTakenAsGood_data();
+    void lateRepliesAreNeverTakenAsGood();
     void disconnectEndsTheLine();
 };
 
@@ -163,6 +165,42 @@ void tst_SimSerialPort::lateReplyMissesShortTimeout()
     s.timeoutMs = 300;
     QCOMPARE(exchange.exchangeItem(FrameItem{"0000", false}, {}, failed, 'R'), 1234);
     QVERIFY(!failed);
+}
+
+void tst_SimSerialPort::lateRepliesAreNeverTakenAsGood_data()
+{
+    QTest::addColumn<bool>("modbus");
+    QTest::newRow("native") << false;
+    QTest::newRow("modbus") << true;
+}
+
+// Every other reply comes between one and two time-outs late; parameters with different
+// values take turns, so a reply taken for the next request shows as a wrong value.
+void tst_SimSerialPort::lateRepliesAreNeverTakenAsGood()
+{
+    QFETCH(bool, modbus);
+    auto engine = line(modbus);
+    SimSerialPort port(*engine);
+    QVERIFY(port.open("sim"));
+    CommSettings s = settings(modbus);
+    s.timeoutMs = 4;
+    CommExchange exchange(port, s);
+    const QList<QPair<QString, int32_t>> expected{{"0000", 1234}, {"0011", 6000}, {"FE70", 48}, {"0206", 65531},
+                                                  {"FE71", 2000}};
+    int good = 0;
+    int wrongAsGood = 0;
+    for (int i = 0; i < 1000; ++i) {
+        SimFaultRates rates;
+        rates.lateMs = i % 2 ? s.timeoutMs + (i / 2) % s.timeoutMs : 0;
+        engine->setFaults(rates);
+        const auto &[comNo, value] = expected.at(i % expected.size());
+        bool failed = false;
+        const int32_t read = exchange.exchangeItem(FrameItem{comNo, false}, {}, failed, 'R');
+        good += failed ? 0 : 1;
+        wrongAsGood += !failed && read != value ? 1 : 0;
+    }
+    QCOMPARE(wrongAsGood, 0);
+    QVERIFY2(good >= 400, qPrintable(QString::number(good)));
 }
 
 void tst_SimSerialPort::disconnectEndsTheLine()

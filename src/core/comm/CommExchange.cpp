@@ -37,15 +37,34 @@ int32_t CommExchange::exchangeItem(const FrameItem &item, const QString &data, b
     return errorFlag ? 0 : value;
 }
 
+LineExchange::Reply CommExchange::sendAndReceive(const QByteArray &request, int expected)
+{
+    LineExchange::Reply reply =
+        LineExchange::SendAndReceive(m_port, request, expected, m_settings.timeoutMs, &m_gap);
+    m_lastReply = reply.bytes;
+    return reply;
+}
+
+void CommExchange::finish(bool failed, int64_t replyEndedNs)
+{
+    // What is still on its way belongs to this request: the next one must start on a quiet
+    // line, even in another process. The quiet time-out also covers the Modbus pause.
+    if (failed)
+        LineExchange::DiscardUntilQuiet(m_port, m_settings.timeoutMs);
+    else if (m_settings.isModbus())
+        m_gap.replyEnded(m_settings.gapMs, replyEndedNs);
+    LineExchange::EndExchange(m_port);
+}
+
 int32_t CommExchange::native(const FrameItem &item, const QString &data, bool &errorFlag, char command)
 {
     const QByteArray request = BuildNativeRequest(item, command, data, m_settings);
     const int expected = NativeReplyLength(item, command, m_settings);
-    const LineExchange::Reply reply = LineExchange::SendAndReceive(m_port, request, expected, m_settings.timeoutMs);
-    m_lastReply = reply.bytes;
-    if (!reply.arrived || !NativeReplyValid(reply.bytes, expected, item))
+    const LineExchange::Reply reply = sendAndReceive(request, expected);
+    if (!reply.arrived || !NativeReplyValid(reply.bytes, expected, item)
+        || !NativeReplyAnswers(reply.bytes, item, command, m_settings))
         errorFlag = true;
-    LineExchange::EndExchange(m_port);
+    finish(errorFlag, reply.endedNs);
     return errorFlag ? 0 : int32_t(NativeReplyValue(reply.bytes, item, m_settings));
 }
 
@@ -53,17 +72,11 @@ int32_t CommExchange::modbus(const FrameItem &item, const QString &data, bool &e
 {
     const QByteArray request = BuildModbusRequest(item, command, data, m_settings);
     const int expected = ModbusReplyLength(item, command);
-    const LineExchange::Reply reply = LineExchange::SendAndReceive(m_port, request, expected, m_settings.timeoutMs);
-    m_lastReply = reply.bytes;
-    if (reply.arrived) {
-        if (!ModbusReplyValid(reply.bytes, expected, item))
-            errorFlag = true;
-        LineExchange::InterFrameDelay(m_settings.gapMs);
-    } else {
+    const LineExchange::Reply reply = sendAndReceive(request, expected);
+    if (!reply.arrived || !ModbusReplyValid(reply.bytes, expected, item)
+        || !ModbusReplyAnswers(reply.bytes, request, item))
         errorFlag = true;
-    }
-    LineExchange::EndExchange(m_port);
-    if (errorFlag)
-        return 0;
-    return ModbusReplyValue(reply.bytes, &errorFlag);
+    const uint16_t value = errorFlag ? 0 : ModbusReplyValue(reply.bytes, &errorFlag);
+    finish(errorFlag, reply.endedNs);
+    return errorFlag ? 0 : value;
 }

@@ -2,6 +2,8 @@
 
 #include "CommSettings.h"
 #include "FrameItem.h"
+#include "LineExchange.h"
+#include "LineGap.h"
 #include "SerialPort.h"
 
 #include <QByteArray>
@@ -13,6 +15,11 @@ class LineIndicator;
 // One request for one parameter and its reply, in the protocol of the settings. No retries:
 // one failed exchange is one error, and the caller decides what to do. The wait for the reply
 // blocks the calling (window) thread without letting events run.
+//
+// A reply is only taken for the request it answers: a failed exchange reads and drops what
+// the line still brings until it has been quiet for a whole time-out, and a native reply must
+// carry the command and communication number of its request. The Modbus pause after a reply
+// is waited out just before the next request, so one exchange object per line.
 class CommExchange
 {
 public:
@@ -39,11 +46,14 @@ public:
 private:
     int32_t native(const FrameItem &item, const QString &data, bool &errorFlag, char command);
     int32_t modbus(const FrameItem &item, const QString &data, bool &errorFlag, char command);
+    LineExchange::Reply sendAndReceive(const QByteArray &request, int expected);
+    void finish(bool failed, int64_t replyEndedNs);
 
     SerialPort &m_port;
     const CommSettings &m_settings;
     const FrameItemSource *m_items;
     LineIndicator *m_indicator;
+    LineGap m_gap;
     QByteArray m_lastReply;
     bool m_commErrorFlag = false;
 };

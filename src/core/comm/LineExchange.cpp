@@ -1,13 +1,15 @@
 #include "LineExchange.h"
 
+#include "LineGap.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <ctime>
 
 namespace LineExchange {
 
-Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, int timeoutMs)
+Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, int timeoutMs, LineGap *gap)
 {
+    if (gap)
+        gap->waitBeforeSending();
     port.purge();
     port.setRts(true);
     // A frame that could not be written gets no reply; the wait below keeps the time-out.
@@ -18,6 +20,7 @@ Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, in
     if (queued < expected)
         return reply;
     reply.arrived = true;
+    reply.endedNs = LineGap::nowNs();
     // Every queued byte is taken; those beyond the receive buffer are dropped.
     reply.bytes = port.read(std::min(queued, ReceiveBufferSize));
     if (queued > ReceiveBufferSize)
@@ -25,20 +28,24 @@ Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, in
     return reply;
 }
 
+void DiscardUntilQuiet(SerialPort &port, int quietMs)
+{
+    const QDeadlineTimer limit(3LL * std::max(quietMs, 0), Qt::PreciseTimer);
+    for (;;) {
+        const int queued = port.queuedInput();
+        if (queued > 0)
+            port.read(queued);
+        if (limit.hasExpired())
+            return;
+        const qint64 waitMs = std::min<qint64>(quietMs, limit.remainingTime());
+        if (port.waitForInput(1, QDeadlineTimer(waitMs, Qt::PreciseTimer)) == 0)
+            return;
+    }
+}
+
 void EndExchange(SerialPort &port)
 {
     port.setRts(false);
-}
-
-void InterFrameDelay(int gapMs)
-{
-    if (gapMs < 0)
-        return;
-    const timespec pause{time_t((gapMs + 1) / 1000), long((gapMs + 1) % 1000) * 1000000L};
-    timespec left{};
-    timespec next = pause;
-    while (clock_nanosleep(CLOCK_MONOTONIC, 0, &next, &left) == EINTR)
-        next = left;
 }
 
 }  // namespace LineExchange

@@ -74,6 +74,17 @@ bool ModbusReplyValid(const QByteArray &reply, int expected, const FrameItem &it
     return uint8_t(reply.at(expected - 2)) == (crc & 0xFF) && uint8_t(reply.at(expected - 1)) == (crc >> 8);
 }
 
+bool ModbusReplyAnswers(const QByteArray &reply, const QByteArray &request, const FrameItem &item)
+{
+    if (item.isBlock())
+        return true;
+    if (reply.size() < 4 || request.size() < 6 || reply.at(1) != request.at(1))
+        return false;
+    if (uint8_t(request.at(1)) == ReadHolding)
+        return uint8_t(reply.at(2)) == 2 * bigEndian16(request, 4);
+    return reply.at(2) == request.at(2) && reply.at(3) == request.at(3);
+}
+
 uint16_t ModbusReplyValue(const QByteArray &reply, bool *failed)
 {
     const int function = reply.size() > 1 ? uint8_t(reply.at(1)) : -1;

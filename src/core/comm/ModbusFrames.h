@@ -21,6 +21,10 @@ int ModbusReplyLength(const FrameItem &item, char command);
 /// True when at least `expected` bytes arrived and the CRC over the first expected - 2 bytes
 /// matches bytes expected - 2 (low) and expected - 1 (high); any arrived reply of a block item.
 bool ModbusReplyValid(const QByteArray &reply, int expected, const FrameItem &item);
+/// True when the reply answers `request`: the same function code and, for function 3, the
+/// byte count of the registers asked for, for function 6 the same register. Replies of block
+/// items are not compared. Expects a reply of at least the expected length.
+bool ModbusReplyAnswers(const QByteArray &reply, const QByteArray &request, const FrameItem &item);
 /// Function 3: bytes 3 and 4; function 6: bytes 4 and 5. Any other function code (an exception
 /// reply) or a reply too short for its function gives 0 and sets `failed`.
 uint16_t ModbusReplyValue(const QByteArray &reply, bool *failed = nullptr);

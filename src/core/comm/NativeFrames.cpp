@@ -67,9 +67,28 @@ bool NativeReplyValid(const QByteArray &reply, int expected, const FrameItem &it
     return NativeCheckValue(reply, expected - 1) == uint8_t(reply.at(expected - 1));
 }
 
+namespace {
+
+// Position of the command byte: after the start byte, the number byte and the long marker.
+int commandOffset(const FrameItem &item, const CommSettings &settings)
+{
+    return 1 + (settings.hasNumberByte() ? 1 : 0) + (item.wide ? 1 : 0);
+}
+
+}  // namespace
+
+bool NativeReplyAnswers(const QByteArray &reply, const FrameItem &item, char command, const CommSettings &settings)
+{
+    if (item.isBlock())
+        return true;
+    const int at = commandOffset(item, settings);
+    return reply.size() > at + 2 && reply.at(at) == command && uint8_t(reply.at(at + 1)) == item.addressHigh()
+        && uint8_t(reply.at(at + 2)) == item.addressLow();
+}
+
 uint32_t NativeReplyValue(const QByteArray &reply, const FrameItem &item, const CommSettings &settings)
 {
-    const int offset = 1 + (settings.hasNumberByte() ? 1 : 0) + (item.wide ? 1 : 0) + 3;
+    const int offset = commandOffset(item, settings) + 3;
     const int width = item.wide ? 4 : 2;
     if (reply.size() < offset + width)
         return 0;

@@ -25,6 +25,11 @@ int NativeReplyLength(const FrameItem &item, char command, const CommSettings &s
 /// True when at least `expected` bytes arrived and the check value over the first
 /// expected - 1 bytes matches, or whatever arrived for a block item.
 bool NativeReplyValid(const QByteArray &reply, int expected, const FrameItem &item);
+/// True when the reply answers this request: its command byte and communication number are
+/// those of the request (a late reply to an earlier request, or noise that happens to pass
+/// the 8-bit sum, is not). Block items are not compared: the panel image has a layout of its
+/// own. Expects a reply of at least the expected length.
+bool NativeReplyAnswers(const QByteArray &reply, const FrameItem &item, char command, const CommSettings &settings);
 /// The data of a reply, unsigned: 16 bits, or 32 bits for a 32-bit parameter; 0 when the reply
 /// is too short to hold it.
 uint32_t NativeReplyValue(const QByteArray &reply, const FrameItem &item, const CommSettings &settings);

@@ -40,7 +40,8 @@ bool SimSerialPort::open(const QString &)
 {
     m_open = true;
     m_disconnected = false;
-    purge();
+    m_queue.clear();
+    m_arrivals.clear();
     return true;
 }
 
@@ -53,13 +54,15 @@ bool SimSerialPort::setLine(const LineSettings &line)
 void SimSerialPort::close()
 {
     m_open = false;
-    purge();
+    m_queue.clear();
+    m_arrivals.clear();
 }
 
 void SimSerialPort::purge()
 {
+    // Like a driver's flush: what has arrived is dropped, a reply still on the line is not.
+    deliver(SimLineServer::nowMs());
     m_queue.clear();
-    m_arrivals.clear();
 }
 
 bool SimSerialPort::write(const QByteArray &frame)

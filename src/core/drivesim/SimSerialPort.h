@@ -15,6 +15,7 @@ class SimEngine;
 // takes as long as the frame needs on the line, and the reply arrives after the Modbus
 // 3.5-character silence, the drive's turnaround and the reply's own line time; faults of
 // the engine (late, dropped, corrupt, garbage, truncated replies, disconnect) show up here.
+// Clearing the receive queue drops what has arrived; a late reply still on its way comes.
 class SimSerialPort : public SerialPort
 {
 public:

@@ -3,11 +3,13 @@
 
 #include "comm/CommExchange.h"
 #include "comm/LineIndicator.h"
+#include "comm/NativeFrames.h"
 #include "comm/PosixSerialPort.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <atomic>
+#include <mutex>
 
 namespace {
 
@@ -27,7 +29,9 @@ private slots:
     void replies_data();
     void replies();
     void unknownIndexFailsWithoutSending();
-    void lateReplyIsDiscardedByTheNextExchange();
+    void lateReplyIsSwallowedByTheExchangeThatTimedOut();
+    void replyToAnotherRequestFails_data();
+    void replyToAnotherRequestFails();
     void timeouts_data();
     void timeouts();
     void modbusExchangesKeepTheirGap();
@@ -125,12 +129,12 @@ void tst_CommExchange::unknownIndexFailsWithoutSending()
     QCOMPARE(indicator.image(), int(LineIndicator::Offline));
 }
 
-void tst_CommExchange::lateReplyIsDiscardedByTheNextExchange()
+void tst_CommExchange::lateReplyIsSwallowedByTheExchangeThatTimedOut()
 {
     std::atomic<int> count{0};
     PtyPeer peer([&](const QByteArray &) {
         // The first answer comes after the time-out; the second at once with another value.
-        return ++count == 1 ? PtyPeer::Answer{hex("2F 52 FB 05 11 11 A3"), 60}
+        return ++count == 1 ? PtyPeer::Answer{hex("2F 52 FB 05 11 11 A3"), 45}
                             : PtyPeer::Answer{hex("2F 52 FB 05 22 22 C5"), 0};
     });
     PosixSerialPort port;
@@ -142,10 +146,47 @@ void tst_CommExchange::lateReplyIsDiscardedByTheNextExchange()
     bool flag = false;
     QCOMPARE(exchange.exchange(FB05, QString(), flag, 'R'), 0);
     QVERIFY(flag);
-    QTest::qWait(100);
-    QVERIFY(port.queuedInput() > 0);
+    // The late reply went with the failed exchange: nothing is left for the next one.
+    QCOMPARE(port.queuedInput(), 0);
     QCOMPARE(exchange.exchange(FB05, QString(), flag, 'R'), 0x2222);
     QVERIFY(!flag);
+}
+
+void tst_CommExchange::replyToAnotherRequestFails_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<char>("command");
+    QTest::addColumn<QByteArray>("reply");
+    // Each reply is well formed with a valid check value, but for another request.
+    QTest::newRow("native reply for another number") << 0 << int(FB05) << 'R' << hex("2F 52 00 11 00 64 F6");
+    QTest::newRow("native write reply to a read") << 0 << int(FB05) << 'R' << hex("2F 57 FB 05 12 34 CC");
+    QTest::newRow("native 32-bit reply for another number")
+        << 0 << int(FB10Wide) << 'R' << hex("2F 4C 52 FB 11 00 01 86 A0 00");
+    QTest::newRow("modbus write echo for another register")
+        << 1 << int(FB05) << 'W' << hex("FB 06 00 11 00 64 CC 7E");
+    QTest::newRow("modbus read reply to a write") << 1 << int(FB05) << 'W' << hex("FB 03 02 00 64 00 7A E8");
+}
+
+void tst_CommExchange::replyToAnotherRequestFails()
+{
+    QFETCH(int, protocol);
+    QFETCH(int, index);
+    QFETCH(char, command);
+    QFETCH(QByteArray, reply);
+    QCOMPARE(protocol == 0 ? NativeCheckValue(reply, int(reply.size()) - 1) : 0,
+             protocol == 0 ? uint8_t(reply.back()) : 0);
+    PtyPeer peer([&](const QByteArray &) { return PtyPeer::Answer{reply, 0}; });
+    PosixSerialPort port;
+    QVERIFY(port.open(peer.path()));
+    CommSettings settings;
+    settings.protocol = protocol;
+    settings.timeoutMs = 30;
+    FixedItems items;
+    CommExchange exchange(port, settings, &items);
+    bool flag = false;
+    QCOMPARE(exchange.exchange(index, QStringLiteral("100"), flag, command), 0);
+    QVERIFY(flag);
 }
 
 void tst_CommExchange::timeouts_data()
@@ -185,7 +226,15 @@ void tst_CommExchange::timeouts()
 
 void tst_CommExchange::modbusExchangesKeepTheirGap()
 {
-    PtyPeer peer([](const QByteArray &) { return PtyPeer::Answer{hex("FB 03 02 12 34 6D 27"), 0}; });
+    std::mutex mutex;
+    QList<qint64> arrivals;
+    QElapsedTimer clock;
+    clock.start();
+    PtyPeer peer([&](const QByteArray &) {
+        std::lock_guard<std::mutex> lock(mutex);
+        arrivals.append(clock.nsecsElapsed());
+        return PtyPeer::Answer{hex("FB 03 02 12 34 6D 27"), 0};
+    });
     PosixSerialPort port;
     QVERIFY(port.open(peer.path()));
     CommSettings settings = CommSettings::fromValues(1, 0, 0, 1, 0, 1, 0, false, false, 200);
@@ -193,12 +242,15 @@ void tst_CommExchange::modbusExchangesKeepTheirGap()
     FixedItems items;
     CommExchange exchange(port, settings, &items);
     bool flag = false;
-    QElapsedTimer clock;
-    clock.start();
-    exchange.exchange(FB05, QString(), flag, 'R');
-    QVERIFY(!flag);
-    // More than 24 whole milliseconds after the reply, before the next exchange can start.
-    QVERIFY(clock.elapsed() >= 25);
+    for (int i = 0; i < 3; ++i) {
+        exchange.exchange(FB05, QString(), flag, 'R');
+        QVERIFY(!flag);
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    QCOMPARE(arrivals.size(), 3);
+    // Each reply goes out after its request came; the next request comes more than 24 ms later.
+    for (int i = 1; i < arrivals.size(); ++i)
+        QVERIFY2(arrivals.at(i) - arrivals.at(i - 1) > 24000000, qPrintable(QString::number(arrivals.at(i) - arrivals.at(i - 1))));
 }
 
 void tst_CommExchange::indicatorStates()
