@@ -6,6 +6,7 @@
 #include "comm/DriveFrameItems.h"
 
 #include <QTextStream>
+#include <unistd.h>
 
 namespace {
 
@@ -21,6 +22,8 @@ int runRead(const QStringList &arguments)
     DriveFrameItems items(drive.data);
     CommExchange exchange(line.port, line.settings, &items);
     QTextStream out(stdout);
+    // Line by line for a person watching; one write at the end for a pipe or a file.
+    const bool interactive = isatty(STDOUT_FILENO) != 0;
     int failures = 0;
     int tried = 0;
     for (const QString &comNo : std::as_const(args)) {
@@ -38,8 +41,10 @@ int runRead(const QStringList &arguments)
         } else {
             out << CliLine::valueLine(drive.data, index, value) << '\n';
         }
-        out.flush();
+        if (interactive)
+            out.flush();
     }
+    out.flush();
     if (tried > 0 && failures == args.size())
         printError(QStringLiteral("read: no answer from the drive on %1").arg(line.portPath));
     return failures ? ExitCode::ExchangeFailed : ExitCode::Ok;

@@ -4,10 +4,51 @@
 #include "ExitCodes.h"
 #include "comm/CommExchange.h"
 #include "comm/DriveFrameItems.h"
+#include "model/RawValueCheck.h"
+#include "model/ValueConversion.h"
 
 #include <QTextStream>
 
 namespace {
+
+// Refuses, before anything is sent, a value the parameter's data word cannot hold, and one
+// outside its limits unless forced. Returns an ExitCode.
+int checkValue(const DriveData &data, int index, const CommSettings &settings, qint64 raw, bool force)
+{
+    const QString comNo = data.paraDat.at(index, ParaDat::ComNo);
+    const RawValueCheck check(data, index, settings.isModbus() ? 16 : 32);
+    switch (check.check(raw)) {
+    case RawValueCheck::Result::Fits:
+        return ExitCode::Ok;
+    case RawValueCheck::Result::OutsideDataSize:
+        printError(QStringLiteral("write: %1 does not fit the %2-bit data of %3 (%4 to %5); nothing sent")
+                       .arg(raw).arg(check.bits()).arg(comNo).arg(check.dataLow()).arg(check.dataHigh()));
+        return ExitCode::EntryRejected;
+    case RawValueCheck::Result::OutsideLimits:
+        if (force)
+            return ExitCode::Ok;
+        printError(QStringLiteral("write: %1 is outside the limits of %2 (%3 to %4); nothing sent, "
+                                  "--force sends it")
+                       .arg(raw).arg(comNo, check.lowText(), check.highText()));
+        return ExitCode::EntryRejected;
+    }
+    return ExitCode::EntryRejected;
+}
+
+// The echo of a write is the value the drive now holds; another value than the one sent is
+// reported with both.
+int reportEcho(DriveData &data, int index, const CommSettings &settings, qint64 sent, int32_t echoed)
+{
+    QTextStream(stdout) << CliLine::valueLine(data, index, echoed) << '\n';
+    const RawValueCheck check(data, index, settings.isModbus() ? 16 : 32);
+    if (check.sameWord(sent, echoed))
+        return ExitCode::Ok;
+    const QString echoText = ValueConversion(data).RawToValueText(quint32(echoed), index);
+    printError(QStringLiteral("write: %1 was sent to %2 but the drive echoed %3")
+                   .arg(sent)
+                   .arg(data.paraDat.at(index, ParaDat::ComNo), echoText));
+    return ExitCode::Differs;
+}
 
 // Writes one raw decimal value to RAM ("P") or, with --eeprom, to RAM and EEPROM ("W"), and
 // prints the value the drive echoed as "COMNO,RAW,TEXT".
@@ -15,6 +56,7 @@ int runWrite(const QStringList &arguments)
 {
     QStringList args = arguments;
     const bool eeprom = args.removeAll(QStringLiteral("--eeprom")) > 0;
+    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
     CliDrive drive;
     CliLine line;
     const int ready = line.setUp(args, drive, QStringLiteral("write"), 2);
@@ -22,7 +64,7 @@ int runWrite(const QStringList &arguments)
         return ready;
     const QString comNo = args.at(0);
     bool isNumber = false;
-    args.at(1).toLongLong(&isNumber);
+    const qint64 raw = args.at(1).toLongLong(&isNumber);
     if (!isNumber) {
         printError(QStringLiteral("write: '%1' is not a decimal raw value").arg(args.at(1)));
         return ExitCode::Usage;
@@ -32,6 +74,9 @@ int runWrite(const QStringList &arguments)
         printError(QStringLiteral("write: %1 is not a parameter of this drive").arg(comNo));
         return ExitCode::Usage;
     }
+    const int checked = checkValue(drive.data, index, line.settings, raw, force);
+    if (checked != ExitCode::Ok)
+        return checked;
     DriveFrameItems items(drive.data);
     CommExchange exchange(line.port, line.settings, &items);
     bool failed = false;
@@ -40,12 +85,12 @@ int runWrite(const QStringList &arguments)
         printError(QStringLiteral("write: no valid answer from the drive on %1 for %2").arg(line.portPath, comNo));
         return ExitCode::ExchangeFailed;
     }
-    QTextStream(stdout) << CliLine::valueLine(drive.data, index, echoed) << '\n';
-    return ExitCode::Ok;
+    return reportEcho(drive.data, index, line.settings, raw, echoed);
 }
 
 const CliCommand::Registrar registrar(
-    "write", "[drive options] [line options] [--eeprom] COMNO VALUE",
-    "write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT", runWrite);
+    "write", "[drive options] [line options] [--eeprom] [--force] COMNO VALUE",
+    "write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT; "
+    "a value outside the limits is refused unless forced, one the data size cannot hold always", runWrite);
 
 }  // namespace

@@ -46,6 +46,10 @@ private slots:
     void readsBothProtocols();
     void writesAreEchoedAndReadBack_data();
     void writesAreEchoedAndReadBack();
+    void valuesTheParameterCannotHold_data();
+    void valuesTheParameterCannotHold();
+    void lateRepliesDoNotCrossProcesses_data();
+    void lateRepliesDoNotCrossProcesses();
     void inverterNumberAndBroadcast_data();
     void inverterNumberAndBroadcast();
     void failuresAreReported_data();
@@ -112,6 +116,72 @@ void tst_CliReadWrite::writesAreEchoedAndReadBack()
     QCOMPARE(r.exitCode, 0);
 }
 
+void tst_CliReadWrite::valuesTheParameterCannotHold_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QStringList>("write");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("after");  // the value read back afterwards
+    // 0009: 16 bits, 1 to 36000, factory 100. FE70: the drive keeps its own rated current.
+    QTest::newRow("native value above 16 bits") << "native" << QStringList{"0009", "65636"} << 9
+                                                << "does not fit the 16-bit data of 0009 (0 to 65535)" << "0009,100,10.0";
+    QTest::newRow("modbus value above 16 bits") << "modbus" << QStringList{"0009", "99999"} << 9
+                                                << "does not fit the 16-bit data of 0009" << "0009,100,10.0";
+    QTest::newRow("forced value above 16 bits") << "native" << QStringList{"--force", "0009", "65636"} << 9
+                                                << "does not fit the 16-bit data" << "0009,100,10.0";
+    QTest::newRow("native value above the limit") << "native" << QStringList{"0009", "40000"} << 9
+                                                  << "outside the limits of 0009 (1 to 36000)" << "0009,100,10.0";
+    QTest::newRow("negative value of an unsigned parameter") << "native" << QStringList{"0009", "-1"} << 9
+                                                             << "does not fit the 16-bit data" << "0009,100,10.0";
+    QTest::newRow("modbus 32-bit value above the 16 bits it carries")
+        << "modbus" << QStringList{"0731", "70000"} << 9 << "does not fit the 16-bit data of 0731" << "0731,0,0";
+    QTest::newRow("native differing echo") << "native" << QStringList{"FE70", "50"} << 7
+                                           << "50 was sent to FE70 but the drive echoed 33" << "FE70,33,3.3";
+}
+
+void tst_CliReadWrite::valuesTheParameterCannotHold()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QStringList, write);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QFETCH(QString, after);
+    SimProcess sim({"--protocol", protocol});
+    QVERIFY(!sim.device().isEmpty());
+    const QStringList tool = drive(sim.device()) + QStringList{"--protocol", protocol};
+    const Run w = vkr(QStringList{"write"} + tool + write);
+    QCOMPARE(w.exitCode, exitCode);
+    QVERIFY2(w.err.contains(message), qPrintable(w.err));
+    const Run r = vkr(QStringList{"read"} + tool + QStringList{after.section(',', 0, 0)});
+    QCOMPARE(r.out, after + '\n');
+}
+
+void tst_CliReadWrite::lateRepliesDoNotCrossProcesses_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::newRow("native") << "native";
+    QTest::newRow("modbus") << "modbus";
+}
+
+// Every reply comes 150 ms after a 100 ms time-out: each exchange fails, and none of the
+// late replies reaches the next process as its answer.
+void tst_CliReadWrite::lateRepliesDoNotCrossProcesses()
+{
+    QFETCH(QString, protocol);
+    SimProcess sim({"--protocol", protocol, "--late-ms", "150"});
+    QVERIFY(!sim.device().isEmpty());
+    const QStringList tool = drive(sim.device()) + QStringList{"--protocol", protocol, "--timeout", "100"};
+    const Run first = vkr(QStringList{"read"} + tool + QStringList{"0011"});
+    QCOMPARE(first.out, QString("0011,ERR\n"));
+    const Run second = vkr(QStringList{"read"} + tool + QStringList{"0009"});
+    QCOMPARE(second.out, QString("0009,ERR\n"));
+    QCOMPARE(second.exitCode, 1);
+    const Run write = vkr(QStringList{"write"} + tool + QStringList{"0009", "250"});
+    QCOMPARE(write.out, QString());
+    QCOMPARE(write.exitCode, 1);
+}
+
 void tst_CliReadWrite::inverterNumberAndBroadcast_data()
 {
     QTest::addColumn<QString>("protocol");
@@ -153,7 +223,7 @@ void tst_CliReadWrite::failuresAreReported_data()
     QTest::newRow("unknown number among known ones") << QStringList{"read", "9999", "0011"} << "9999,ERR\n0011,8000,80.00\n"
                                                      << 1 << "9999 is not a parameter of this drive";
     QTest::newRow("write to a drive that does not answer")
-        << QStringList{"write", "--protocol", "modbus", "--timeout", "40", "0011", "100"} << "" << 1
+        << QStringList{"write", "--protocol", "modbus", "--timeout", "40", "0011", "6000"} << "" << 1
         << "no valid answer from the drive";
     QTest::newRow("write of a text") << QStringList{"write", "0011", "fast"} << "" << 3 << "not a decimal raw value";
     QTest::newRow("baud rate not offered") << QStringList{"read", "--baud", "14400", "0011"} << "" << 3 << "--baud";
