@@ -7,6 +7,7 @@
 #include "drivesim/PtyLine.h"
 #include "drivesim/SimDataLoader.h"
 #include "drivesim/SimEngine.h"
+#include "drivesim/SimLine.h"
 #include "drivesim/SimLineServer.h"
 
 #include <QCoreApplication>
@@ -60,11 +61,11 @@ Figure run(const SimDriveData &data, bool modbus, int baud, int reads)
     }
     f.measuredMs = double(clock.nsecsElapsed()) / 1e6;
     // Request (5 or 8 bytes) and reply (7 bytes) at 11 bits a byte, the drive's turnaround,
-    // and for Modbus the 3.5-character silence ending the request and the tool's pause
-    // after the reply (gapMs + 1 ms).
-    double perRead = SimLine::frameMs(modbus ? 15 : 12, baud) + timing.turnaroundMs;
-    if (modbus)
-        perRead += SimLine::modbusGapMs(baud) + settings.gapMs + 1;
+    // and for Modbus the 3.5-character silence ending the request and the gap the master
+    // must leave before its next request. The tool's own overrun of that gap is measured,
+    // not assumed.
+    const double perRead = SimLine::exchangeFloorMs(modbus ? 8 : 5, 7, baud, modbus, timing.turnaroundMs,
+                                                    modbus ? settings.gapMs : 0);
     f.computedMs = perRead * reads;
 
     const char c = 'x';

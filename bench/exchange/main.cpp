@@ -1,24 +1,28 @@
-// Sequential exchanges over a pseudo-terminal against vkr-drive-sim: the tool's Modbus and
-// native reads, libmodbus's own client on the same simulator, and the elapsed time at an
-// emulated 38400 bit/s against the line's theoretical time.
+// Sequential reads over a pseudo-terminal against vkr-drive-sim: the tool's Modbus exchange
+// and libmodbus's own client in the same run, on a fast line (processor time per exchange)
+// and on lines the simulator times like real ones at 9600, 19200 and 38400 bit/s (elapsed
+// time against the line's floor). Prints figures; asserts nothing.
 #include "comm/CommExchange.h"
 #include "comm/FrameItemSource.h"
 #include "comm/PosixSerialPort.h"
+#include "drivesim/SimLine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <algorithm>
-#include <vector>
 #include <cstdio>
 #include <modbus/modbus.h>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
-constexpr int Count = 2000;
 constexpr int SlaveId = 1;
 constexpr int Register = 0x0011;
+constexpr int Rounds = 3;
+// Modbus read of one register: 8-byte request, 7-byte reply; native: 6 and 8 with the number byte.
+constexpr int ModbusRequest = 8, ModbusReply = 7, NativeRequest = 6, NativeReply = 8;
 
 class OneItem : public FrameItemSource
 {
@@ -38,19 +42,22 @@ double cpuSeconds()
 }
 
 struct Figures {
+    int count = 0;
     double seconds = 0;
     double cpu = 0;
     int failures = 0;
-    double rate() const { return seconds > 0 ? Count / seconds : 0; }
+    double rate() const { return seconds > 0 ? count / seconds : 0; }
+    double cpuUs() const { return count > 0 ? cpu * 1e6 / count : 0; }
+    double msEach() const { return count > 0 ? seconds * 1e3 / count : 0; }
 };
 
 class Simulator
 {
 public:
-    Simulator(const QString &protocol, bool lineTiming)
+    Simulator(const QString &protocol, int baud, bool lineTiming)
     {
-        QStringList args{"--data", VKR_SAMPLE_DATA "/dat", "--protocol", protocol, "--baud", "38400", "--parity",
-                         "none", "--drive", QStringLiteral("KDA1:-2007P:V100:%1").arg(SlaveId)};
+        QStringList args{"--data", VKR_SAMPLE_DATA "/dat", "--protocol", protocol, "--baud", QString::number(baud),
+                         "--parity", "none", "--drive", QStringLiteral("KDA1:-2007P:V100:%1").arg(SlaveId)};
         if (lineTiming)
             args << "--line-timing" << "--turnaround" << "0";
         m_process.start(QStringLiteral(VKR_BIN_DIR "/vkr-drive-sim"), args);
@@ -71,15 +78,15 @@ private:
     QString m_device;
 };
 
-Figures toolReads(const QString &device, int protocol, bool pause)
+Figures toolReads(const QString &device, int protocol, int baud, int count)
 {
     Figures f;
+    f.count = count;
     PosixSerialPort port;
-    CommSettings settings = CommSettings::fromValues(protocol, 0, 5, 0, 0, 1, SlaveId, true, false, 200);
-    if (!pause)
-        settings.gapMs = -1;
+    const CommSettings settings = CommSettings::fromValues(protocol, 0, CommSettings::baudIndexOf(baud), 0, 0, 1,
+                                                           SlaveId, true, false, 200);
     if (!port.open(device) || !port.setLine(settings.line())) {
-        f.failures = Count;
+        f.failures = count;
         return f;
     }
     OneItem items;
@@ -88,7 +95,7 @@ Figures toolReads(const QString &device, int protocol, bool pause)
     const double cpu0 = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < Count; ++i) {
+    for (int i = 0; i < count; ++i) {
         exchange.exchange(0, QString(), failed, 'R');
         f.failures += failed ? 1 : 0;
     }
@@ -97,41 +104,30 @@ Figures toolReads(const QString &device, int protocol, bool pause)
     return f;
 }
 
-Figures libmodbusReads(const QString &device)
+Figures libmodbusReads(const QString &device, int baud, int count)
 {
     Figures f;
+    f.count = count;
     const QByteArray path = device.toLocal8Bit();
-    modbus_t *ctx = modbus_new_rtu(path.constData(), 38400, 'N', 8, 1);
+    modbus_t *ctx = modbus_new_rtu(path.constData(), baud, 'N', 8, 1);
     if (!ctx || modbus_set_slave(ctx, SlaveId) != 0 || modbus_connect(ctx) != 0) {
         std::printf("libmodbus: %s\n", modbus_strerror(errno));
         if (ctx)
             modbus_free(ctx);
-        f.failures = Count;
+        f.failures = count;
         return f;
     }
     uint16_t value = 0;
     const double cpu0 = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < Count; ++i)
+    for (int i = 0; i < count; ++i)
         f.failures += modbus_read_registers(ctx, Register, 1, &value) == 1 ? 0 : 1;
     f.seconds = double(clock.nsecsElapsed()) / 1e9;
     f.cpu = cpuSeconds() - cpu0;
     modbus_close(ctx);
     modbus_free(ctx);
     return f;
-}
-
-void print(const char *name, const Figures &f)
-{
-    std::printf("%-44s %8.0f exchanges/s  %6.3f s  CPU %6.3f s (%.4f s per 1000)  failed %d\n", name, f.rate(),
-                f.seconds, f.cpu, f.cpu * 1000.0 / Count, f.failures);
-}
-
-// 11 bits a character (start, 8 data, parity or second stop bit, stop).
-double charactersMs(int characters)
-{
-    return characters * 11.0 * 1000.0 / 38400.0;
 }
 
 // The median round by rate: other programs on the machine make single rounds noisy.
@@ -141,62 +137,83 @@ Figures median(std::vector<Figures> rounds)
     return rounds[rounds.size() / 2];
 }
 
+void print(const char *name, const Figures &f)
+{
+    std::printf("  %-34s %7.0f reads/s  %7.3f ms each  CPU %5.1f us each  failed %d\n", name, f.rate(), f.msEach(),
+                f.cpuUs(), f.failures);
+}
+
 void fastLine()
 {
-    constexpr int Rounds = 5;
-    std::printf("== %d sequential reads of 0011, simulator without line emulation, 38400 bit/s set;\n"
-                "   median of %d alternating rounds\n", Count, Rounds);
-    Figures modbusTool;
-    std::vector<Figures> bare, lib, native;
+    constexpr int Count = 2000;
+    std::printf("== %d reads of 0011, simulator without line timing; median of %d alternating rounds\n", Count,
+                Rounds);
+    std::vector<Figures> tool, lib, native;
     {
-        Simulator sim(QStringLiteral("modbus"), false);
-        modbusTool = toolReads(sim.device(), CommSettings::Modbus, true);
+        Simulator sim(QStringLiteral("modbus"), 38400, false);
         for (int round = 0; round < Rounds; ++round) {
-            bare.push_back(toolReads(sim.device(), CommSettings::Modbus, false));
-            lib.push_back(libmodbusReads(sim.device()));
+            tool.push_back(toolReads(sim.device(), CommSettings::Modbus, 38400, Count));
+            lib.push_back(libmodbusReads(sim.device(), 38400, Count));
         }
     }
     {
-        Simulator sim(QStringLiteral("native"), false);
+        Simulator sim(QStringLiteral("native"), 38400, false);
         for (int round = 0; round < Rounds; ++round)
-            native.push_back(toolReads(sim.device(), CommSettings::Native, true));
+            native.push_back(toolReads(sim.device(), CommSettings::Native, 38400, Count));
     }
-    const Figures modbusBare = median(bare);
-    const Figures libFigures = median(lib);
-    print("tool, Modbus (with the 2 ms inter-frame pause)", modbusTool);
-    print("tool, Modbus, pause left out", modbusBare);
-    print("libmodbus modbus_read_registers", libFigures);
+    const Figures t = median(tool), l = median(lib);
+    print("tool, Modbus (with its 1 ms gap)", t);
+    print("libmodbus modbus_read_registers", l);
     print("tool, native", median(native));
-    if (libFigures.rate() > 0)
-        std::printf("ratio tool/libmodbus: %.2f with the pause, %.2f without it\n",
-                    modbusTool.rate() / libFigures.rate(), modbusBare.rate() / libFigures.rate());
+    if (l.cpuUs() > 0)
+        std::printf("  processor time per exchange, tool/libmodbus: %.2f (goal at most 1.5)\n", t.cpuUs() / l.cpuUs());
 }
 
-void emulatedLine()
+// About four seconds of reads at each rate.
+int countFor(double floorMs)
 {
-    std::printf("\n== %d sequential reads at an emulated 38400 bit/s (turnaround 0)\n", Count);
-    Figures native, modbus;
+    return std::max(100, int(4000.0 / floorMs));
+}
+
+void emulatedModbus(int baud)
+{
+    const int gapMs = CommSettings::gapForBaudIndex(CommSettings::baudIndexOf(baud));
+    // The tool must leave more than gapMs between a reply and its next request; libmodbus
+    // leaves nothing, so its own floor has no gap.
+    const double floorMs = SimLine::exchangeFloorMs(ModbusRequest, ModbusReply, baud, true, 0, gapMs);
+    const double libFloorMs = SimLine::exchangeFloorMs(ModbusRequest, ModbusReply, baud, true);
+    const int count = countFor(floorMs);
+    std::vector<Figures> tool, lib;
     {
-        Simulator sim(QStringLiteral("native"), true);
-        native = toolReads(sim.device(), CommSettings::Native, true);
+        Simulator sim(QStringLiteral("modbus"), baud, true);
+        for (int round = 0; round < Rounds; ++round) {
+            tool.push_back(toolReads(sim.device(), CommSettings::Modbus, baud, count));
+            lib.push_back(libmodbusReads(sim.device(), baud, count));
+        }
     }
+    const Figures t = median(tool), l = median(lib);
+    std::printf("-- Modbus at %d bit/s, %d reads; floor %.3f ms (%.3f ms without the %d ms gap)\n", baud, count,
+                floorMs, libFloorMs, gapMs);
+    print("tool", t);
+    print("libmodbus", l);
+    std::printf("  tool/floor %.4f (goal at most 1.01); libmodbus/its floor %.4f; CPU tool/libmodbus %.2f\n",
+                t.msEach() / floorMs, l.msEach() / libFloorMs, l.cpuUs() > 0 ? t.cpuUs() / l.cpuUs() : 0.0);
+}
+
+void emulatedNative(int baud)
+{
+    const double floorMs = SimLine::exchangeFloorMs(NativeRequest, NativeReply, baud, false);
+    const int count = countFor(floorMs);
+    std::vector<Figures> tool;
     {
-        Simulator sim(QStringLiteral("modbus"), true);
-        modbus = toolReads(sim.device(), CommSettings::Modbus, true);
+        Simulator sim(QStringLiteral("native"), baud, true);
+        for (int round = 0; round < Rounds; ++round)
+            tool.push_back(toolReads(sim.device(), CommSettings::Native, baud, count));
     }
-    print("tool, native", native);
-    print("tool, Modbus", modbus);
-    // Native: 6-byte request with number byte, 8-byte reply. Modbus: 8 + 7 bytes, the drive's
-    // 1.75 ms end-of-frame silence and the tool's pause of more than 1 whole ms (2 ms).
-    const double nativeLine = Count * charactersMs(6 + 8) / 1000.0;
-    const double modbusChars = Count * charactersMs(8 + 7) / 1000.0;
-    const double modbusLine = modbusChars + Count * (1.75 + 2.0) / 1000.0;
-    std::printf("native: elapsed %.3f s, theoretical line time %.3f s, %+.1f %% (%.0f us an exchange over)\n",
-                native.seconds, nativeLine, 100.0 * (native.seconds / nativeLine - 1),
-                (native.seconds - nativeLine) * 1e6 / Count);
-    std::printf("Modbus: elapsed %.3f s, theoretical %.3f s with silence and pause (%+.1f %%), "
-                "%.3f s characters only\n",
-                modbus.seconds, modbusLine, 100.0 * (modbus.seconds / modbusLine - 1), modbusChars);
+    const Figures t = median(tool);
+    std::printf("-- native at %d bit/s, %d reads; floor %.3f ms\n", baud, count, floorMs);
+    print("tool", t);
+    std::printf("  tool/floor %.4f\n", t.msEach() / floorMs);
 }
 
 }  // namespace
@@ -205,6 +222,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     fastLine();
-    emulatedLine();
+    std::printf("\n== simulator with line timing, turnaround 0; median of %d alternating rounds\n", Rounds);
+    for (int baud : {9600, 19200, 38400})
+        emulatedModbus(baud);
+    emulatedNative(38400);
     return 0;
 }

@@ -136,10 +136,9 @@ void tst_SimSerialPort::lineTimingMatchesTheLine()
     }
     const double measured = double(clock.nsecsElapsed()) / 1e6;
     // Request and reply on the line, the drive's turnaround, and for Modbus the silence that
-    // ends the request and the tool's own pause after the reply.
-    double perRead = SimLine::frameMs(modbus ? 15 : 12, baud) + timing.turnaroundMs;
-    if (modbus)
-        perRead += SimLine::modbusGapMs(baud) + s.gapMs + 1;
+    // ends the request and the gap the master leaves before its next request.
+    const double perRead = SimLine::exchangeFloorMs(modbus ? 8 : 5, 7, baud, modbus, timing.turnaroundMs,
+                                                    modbus ? s.gapMs : 0);
     const double computed = perRead * reads;
     qInfo("%d reads: %.1f ms measured, %.1f ms computed (%+.1f %%)", reads, measured, computed,
           100.0 * (measured - computed) / computed);

@@ -22,4 +22,9 @@ double modbusGapMs(int baud)
     return baud > 19200 ? 1.75 : frameMs(1, baud) * 3.5;
 }
 
+double exchangeFloorMs(int requestBytes, int replyBytes, int baud, bool modbus, double turnaroundMs, double pauseMs)
+{
+    return frameMs(requestBytes + replyBytes, baud) + (modbus ? modbusGapMs(baud) : 0.0) + turnaroundMs + pauseMs;
+}
+
 }  // namespace SimLine

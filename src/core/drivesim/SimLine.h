@@ -31,4 +31,10 @@ double frameMs(int bytes, int baud);
 /// The silence that ends a Modbus RTU frame: 3.5 characters, 1.75 ms above 19200 bit/s.
 double modbusGapMs(int baud);
 
+/// The least time one exchange can take on the line, a master's work counting nothing:
+/// request and reply at 11 bits a byte, for Modbus the silence that ends the request, the
+/// drive's turnaround, and the master's pause of `pauseMs` before its next request.
+double exchangeFloorMs(int requestBytes, int replyBytes, int baud, bool modbus, double turnaroundMs = 0,
+                       double pauseMs = 0);
+
 }  // namespace SimLine
