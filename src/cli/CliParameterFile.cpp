@@ -44,8 +44,9 @@ int CliParameterFile::apply(CliDrive &drive)
     if (m_path.isEmpty())
         return ExitCode::Ok;
     QStringList lines;
-    if (!ParameterFile::readLines(m_path, drive.selection.languagePrefix, &lines)) {
-        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QLatin1Char(')'));
+    QString reason;
+    if (!ParameterFile::readLines(m_path, drive.selection.languagePrefix, &lines, &reason)) {
+        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QStringLiteral(": ") + reason + QLatin1Char(')'));
         return ExitCode::Refused;
     }
     drive.prompter.fitAnswers = true;

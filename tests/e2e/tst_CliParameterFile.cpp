@@ -1,4 +1,8 @@
+#include "SmallTmpfs.h"
 #include "VkrProcess.h"
+
+#include <QElapsedTimer>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QProcess>
@@ -39,6 +43,11 @@ private slots:
     void paramsOpen();
     void saveVkrRoundTrip();
     void saveVkrChangedOnly();
+    void badValueRefusesTheFile_data();
+    void badValueRefusesTheFile();
+    void nonRegularFileRefusedAtOnce();
+    void saveVkrOnAFullDiskKeepsThePreviousFile();
+    void saveVkrNeverReplacesAFifo();
 
 private:
     QString write(const QByteArray &bytes)
@@ -130,6 +139,71 @@ void tst_CliParameterFile::saveVkrChangedOnly()
     const Run bad = vkr(drive("save-vkr") << "--out" << m_tmp.filePath(QStringLiteral("none/x.vkr")));
     QCOMPARE(bad.exitCode, 6);
     QVERIFY(!bad.err.isEmpty());
+}
+
+void tst_CliParameterFile::badValueRefusesTheFile_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QByteArray>("named");
+    QTest::newRow("letters as a value") << QByteArray("0009,250\r\n0011,abc\r\n") << QByteArray("10: 0011,abc");
+    QTest::newRow("value beyond the data size") << QByteArray("0011,70000\r\n") << QByteArray("9: 0011,70000");
+    QTest::newRow("decimal value") << QByteArray("0009,12.5\r\n") << QByteArray("9: 0009,12.5");
+}
+
+void tst_CliParameterFile::badValueRefusesTheFile()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QByteArray, named);
+    const Run r = vkr(drive("params") << "--open" << write(header() + lines));
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains("Data is incorrect.") && r.err.contains(named), r.err.constData());
+    QVERIFY(r.out.isEmpty());
+}
+
+void tst_CliParameterFile::nonRegularFileRefusedAtOnce()
+{
+    const QString fifo = m_tmp.filePath(QStringLiteral("pipe.vkr"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {QStringLiteral("/dev/zero"), fifo}) {
+        QElapsedTimer clock;
+        clock.start();
+        const Run r = vkr(drive("params") << "--open" << path);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(path.toUtf8() + ": not a regular file"), r.err.constData());
+        QVERIFY(clock.elapsed() < 20000);
+    }
+}
+
+void tst_CliParameterFile::saveVkrOnAFullDiskKeepsThePreviousFile()
+{
+    SmallTmpfs disk;
+    if (!disk.mounted())
+        QSKIP("mounting a tmpfs is not permitted here");
+    const QString out = disk.filePath(QStringLiteral("set.vkr"));
+    QCOMPARE(vkr(drive("save-vkr") << "--out" << out << "--changed-only").exitCode, 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray previous = f.readAll();
+    f.close();
+    QCOMPARE(previous.count('\n'), 8);
+    disk.fill();
+    const Run r = vkr(drive("save-vkr") << "--out" << out);
+    QCOMPARE(r.exitCode, 6);
+    QVERIFY2(r.err.contains("No space left on device"), r.err.constData());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), previous);
+}
+
+void tst_CliParameterFile::saveVkrNeverReplacesAFifo()
+{
+    const QString fifo = m_tmp.filePath(QStringLiteral("out-pipe.vkr"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Run r = vkr(drive("save-vkr") << "--out" << fifo);
+    QCOMPARE(r.exitCode, 6);
+    QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
 }
 
 QTEST_GUILESS_MAIN(tst_CliParameterFile)

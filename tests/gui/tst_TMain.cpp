@@ -1,5 +1,6 @@
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
+#include "comm/CommLink.h"
 #include "main/TMain.h"
 #include "startup/Ttype.h"
 
@@ -128,6 +129,22 @@ private slots:
         QVERIFY(window.session().data.parameterCount() > 300);
         QCOMPARE(window.session().data.lastShownIndex, window.session().data.lastUserIndex);
         QCOMPARE(window.action(QStringLiteral("ToolBCV"))->isEnabled(), !window.session().data.listBuff.isEmpty());
+        window.close();
+    }
+
+    void newReportsAnUnopenablePortAgain()
+    {
+        TestAppFolder app;
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+        ScriptedPrompter prompter;
+        TMain window(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        QVERIFY(!window.startupFailed());
+        window.show();
+        window.commLink()->port().setPortNotFoundShown(true);
+        closeStartupWindow();
+        window.action(QStringLiteral("ParaMakeNew"))->trigger();
+        QVERIFY(!window.commLink()->port().PortNotFoundShown());
         window.close();
     }
 };

@@ -37,7 +37,7 @@ void InverterCatalog::scan(const QString &dataFolder, const QString &catalogFile
         if (!m_types.contains(type))
             m_types.append(type);
     }
-    m_folders.sort();
+    m_folders.sort(Qt::CaseInsensitive);
 }
 
 QStringList InverterCatalog::cpuVersions(const QString &typeName) const
@@ -79,8 +79,14 @@ QStringList InverterCatalog::forms(const QString &typeName, const QString &cpuVe
             continue;
         result.append(file.mid(typeName.size(), file.size() - typeName.size() - 4));
     }
-    result.sort();
+    result.sort(Qt::CaseInsensitive);
     return result;
+}
+
+bool InverterCatalog::knows(const QString &typeName, const QString &cpuVersion, const QString &formName) const
+{
+    return m_types.contains(typeName) && cpuVersions(typeName).contains(cpuVersion)
+        && forms(typeName, cpuVersion).contains(formName);
 }
 
 QString InverterCatalog::typeNumber(const QString &typeName, const QString &def) const

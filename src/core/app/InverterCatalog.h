@@ -27,6 +27,10 @@ public:
     /// Form names of the capacity files of (type, CPU version), sorted.
     QStringList forms(const QString &typeName, const QString &cpuVersion) const;
 
+    /// True when the type has a model folder for the CPU version with a capacity file of
+    /// the form: names read from a file must pass this before they form a path.
+    bool knows(const QString &typeName, const QString &cpuVersion, const QString &formName) const;
+
     QString typeNumber(const QString &typeName, const QString &def = QStringLiteral("99")) const;
     QString formNumber(const QString &typeName, const QString &formName,
                        const QString &def = QStringLiteral("0")) const;

@@ -65,9 +65,20 @@ StartFile Session::startWithFile(const QString &path, const QString &exeFolder, 
     loadFile = info.fileName();
     StartFile file = StartFile::read(path, known);
     if (file.error != StartFile::Error::None) {
-        prompter.warn(StartFile::errorText(), StartFile::errorCaption(file.error));
+        QString text = StartFile::errorText();
+        if (!file.reason.isEmpty())
+            text += QLatin1Char('\n') + path + QStringLiteral(": ") + file.reason;
+        prompter.warn(text, StartFile::errorCaption(file.error));
         prompter.pump();
         startupFailed = true;
+        return file;
+    }
+    // The model folder is always under "dat", whatever the data-folder setting says.
+    const QString modelRoot = folders.appFolder + QStringLiteral("/dat");
+    InverterCatalog catalog;
+    catalog.scan(modelRoot, folders.catalogFile());
+    if (!catalog.knows(file.typeName, file.cpuVersion, file.formName)) {
+        refuseUnknownDrive(file, prompter);
         return file;
     }
     commentsChk = file.commentsChk;
@@ -75,8 +86,6 @@ StartFile Session::startWithFile(const QString &path, const QString &exeFolder, 
     blindMode = file.blindMode;
     blindCount = file.blindCount;
 
-    InverterCatalog catalog;
-    catalog.scan(folders.dataFolder, folders.catalogFile());
     selection = DriveSelection();
     selection.typeName = file.typeName;
     selection.formName = file.formName;
@@ -90,14 +99,26 @@ StartFile Session::startWithFile(const QString &path, const QString &exeFolder, 
     selection.decimalComma = m_settings->decimalComma(file.languageName);
     m_settings->set(Keys::LangNo, file.languageIndex);
 
-    // Always under "dat", whatever the data-folder setting says.
-    folders.setModelIn(folders.appFolder + QStringLiteral("/dat"), file.typeName, file.cpuVersion);
+    folders.setModelIn(modelRoot, file.typeName, file.cpuVersion);
 
     savePath = folders.appFolder;
     monPath = folders.appFolder;
     saveFile.clear();
     monFile.clear();
     return file;
+}
+
+void Session::refuseUnknownDrive(const StartFile &file, Prompter &prompter)
+{
+    // The names would form the model folder's path: one the catalogue does not list is a
+    // file of another type. The message table is not loaded yet, so read it here.
+    MessageTable texts;
+    texts.load(IniFile(folders.languageFile(file.languageName), CodePages::forLanguage(file.languageName)));
+    prompter.warn(texts.text(9) + QLatin1Char('\n') + file.typeName + file.formName + QStringLiteral(" (")
+                      + file.cpuVersion + QStringLiteral(") ") + texts.text(86),
+                  texts.caption());
+    prompter.pump();
+    startupFailed = true;
 }
 
 QString Session::caption() const

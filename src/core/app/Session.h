@@ -62,5 +62,7 @@ public:
     QString mainHelpFile() const;
 
 private:
+    void refuseUnknownDrive(const StartFile &file, Prompter &prompter);
+
     std::unique_ptr<Settings> m_settings;
 };

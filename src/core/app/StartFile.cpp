@@ -1,9 +1,8 @@
 #include "StartFile.h"
 
 #include "base/CodePage.h"
+#include "base/FileRead.h"
 #include "base/TextFile.h"
-
-#include <QFile>
 
 namespace {
 
@@ -12,6 +11,16 @@ int leadingInt(const QString &text)
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     return ok ? v : 0;
+}
+
+// Language names are compared without case, as the settings file's key names are.
+int languageIndexOf(const QString &name, const QStringList &languages)
+{
+    for (qsizetype i = 0; i < languages.size(); ++i) {
+        if (languages.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
 }
 
 }  // namespace
@@ -43,19 +52,23 @@ StartFile StartFile::read(const QString &path, const QStringList &languages)
         f.error = Error::FileType;
         return f;
     }
-    QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes;
+    if (!FileRead::readAll(path, FileRead::TextLimit, &bytes, &f.reason)) {
+        f.error = Error::Data;
+        return f;
+    }
     f.lines = TextFile::splitLines(CodePages::decode(bytes, CodePage::Windows1252));
     if (f.lines.isEmpty() || f.lines.first() != QLatin1String("###")) {
         f.error = Error::Data;
         return f;
     }
-    f.languageName = f.lines.value(4);
-    f.languageIndex = int(languages.indexOf(f.languageName));
+    f.languageIndex = languageIndexOf(f.lines.value(4), languages);
     if (f.languageIndex < 0) {
         f.error = Error::Language;
         return f;
     }
+    // The name as the settings file spells it, which is also the language file's name.
+    f.languageName = languages.at(f.languageIndex);
     // The comment is in the language's code page.
     f.lines = TextFile::splitLines(CodePages::decode(bytes, CodePages::forLanguage(f.languageName)));
     f.typeName = f.lines.value(1);

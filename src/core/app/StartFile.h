@@ -9,6 +9,7 @@ struct StartFile {
     enum class Error { None, FileType, Data, Language };
 
     Error error = Error::None;
+    QString reason;  // why the file could not be read, when it could not
     QString typeName;
     QString formName;
     QString cpuVersion;

@@ -7,7 +7,9 @@
 // interrupted save leaves the previous file as it was.
 namespace AtomicFile {
 
-/// Returns false and fills *error (when given) if the file could not be written.
+/// Returns false and fills *error (when given) with the reason if the file could not be
+/// written; the previous file then stays as it was. A target that exists and is not a
+/// regular file (a device node, a FIFO, a folder) is never replaced.
 bool write(const QString &path, const QByteArray &contents, QString *error = nullptr);
 
 }  // namespace AtomicFile

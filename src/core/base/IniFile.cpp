@@ -1,8 +1,8 @@
 #include "IniFile.h"
 
 #include "AtomicFile.h"
+#include "FileRead.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 IniFile::IniFile(const QString &path, CodePage page)
@@ -36,12 +36,10 @@ void IniFile::load() const
     const QDateTime modified = exists ? info.lastModified() : QDateTime();
     if (m_loaded && exists == m_existed && size == m_size && modified == m_modified)
         return;
+    // A file that cannot be read, or is too large to be one, reads as empty.
     QByteArray bytes;
-    if (exists) {
-        QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-    }
+    if (exists && !FileRead::readAll(m_path, FileRead::IniLimit, &bytes))
+        bytes.clear();
     parse(bytes);
     m_loaded = true;
     m_existed = exists;
@@ -68,9 +66,14 @@ void IniFile::parse(const QByteArray &bytes) const
     reindex();
 }
 
+// One pair of surrounding double or single quotes is taken off, as the Windows profile
+// services do.
 static QString unquote(const QString &value)
 {
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+    if (value.size() < 2)
+        return value;
+    const QChar first = value.front();
+    if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
         return value.mid(1, value.size() - 2);
     return value;
 }
@@ -228,7 +231,7 @@ bool IniFile::save()
         bytes += line.text;
         bytes += line.end;
     }
-    const bool ok = AtomicFile::write(m_path, bytes);
+    const bool ok = AtomicFile::write(m_path, bytes, &m_lastError);
     // Parse again from disk on the next read if the write failed, so the cache never
     // claims what the file does not hold.
     if (!ok) {

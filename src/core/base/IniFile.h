@@ -39,6 +39,8 @@ public:
     bool writeInt(const QString &section, const QString &key, int value);
     bool writeBool(const QString &section, const QString &key, bool value);
     bool eraseSection(const QString &section);
+    /// Why the last failed write failed, in the system's words.
+    QString lastError() const { return m_lastError; }
 
 private:
     struct Line {
@@ -66,6 +68,7 @@ private:
     bool save();
 
     QString m_path;
+    QString m_lastError;
     CodePage m_page;
     mutable bool m_loaded = false;
     mutable bool m_existed = false;

@@ -1,8 +1,7 @@
 #include "TextFile.h"
 
 #include "AtomicFile.h"
-
-#include <QFile>
+#include "FileRead.h"
 
 namespace TextFile {
 
@@ -25,12 +24,12 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-bool readLines(const QString &path, CodePage page, QStringList *lines)
+bool readLines(const QString &path, CodePage page, QStringList *lines, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!FileRead::readAll(path, FileRead::TextLimit, &bytes, error))
         return false;
-    *lines = splitLines(CodePages::decode(file.readAll(), page));
+    *lines = splitLines(CodePages::decode(bytes, page));
     return true;
 }
 

@@ -6,7 +6,6 @@
 #include "model/DriveData.h"
 #include "model/SplitFields.h"
 
-#include <QFile>
 
 namespace {
 
@@ -114,9 +113,10 @@ QStringList ParameterFile::build(const DriveData &data, const DriveSelection &se
     return lines;
 }
 
-bool ParameterFile::readLines(const QString &path, const QString &languagePrefix, QStringList *lines)
+bool ParameterFile::readLines(const QString &path, const QString &languagePrefix, QStringList *lines,
+                              QString *error)
 {
-    return TextFile::readLines(path, CodePages::forPrefix(languagePrefix), lines);
+    return TextFile::readLines(path, CodePages::forPrefix(languagePrefix), lines, error);
 }
 
 bool ParameterFile::writeLines(const QString &path, const QString &languagePrefix, const QStringList &lines,

@@ -46,8 +46,10 @@ public:
     static QStringList build(const DriveData &data, const DriveSelection &selection, const QString &comment,
                              bool blindMode, int blindCount, bool changedOnly);
 
-    /// Reads a file's lines in the code page of `languagePrefix`. False when it cannot be read.
-    static bool readLines(const QString &path, const QString &languagePrefix, QStringList *lines);
+    /// Reads a file's lines in the code page of `languagePrefix`. False with *error set to the
+    /// reason when it cannot be read, is no regular file or is too large to be a parameter file.
+    static bool readLines(const QString &path, const QString &languagePrefix, QStringList *lines,
+                          QString *error = nullptr);
     /// Writes the lines atomically with CR LF ends; false with *error set on failure, the
     /// previous file then stays as it was.
     static bool writeLines(const QString &path, const QString &languagePrefix, const QStringList &lines,

@@ -7,12 +7,16 @@
 #include "model/NumberText.h"
 #include "model/ParameterValues.h"
 #include "model/SplitFields.h"
+#include "model/ValueConversion.h"
 
 #include <limits>
 
 namespace {
 const QString Zero = QStringLiteral("0");
 const QChar Newline(QLatin1Char('\n'));
+constexpr UPara::Column MarkColumns[] = {UPara::ChangeIndex,    UPara::WriteIndex,   UPara::HexIndex,
+                                         UPara::BlindIndex,     UPara::SelectIndex,  UPara::OneSelectIndex,
+                                         UPara::CommErrIndex};
 }  // namespace
 
 ParameterFileOpen::ParameterFileOpen(DriveData &data, const DriveSelection &selection, const MessageTable &messages,
@@ -38,7 +42,7 @@ ParameterFileOpen::Result ParameterFileOpen::open(const QStringList &lines)
         m_prompter.pump();
         return Result::Refused;
     }
-    if (!checkType())
+    if (!checkType() || !checkValues(lines))
         return Result::Refused;
     if (askForm() == Result::Cancelled || askCpu() == Result::Cancelled)
         return Result::Cancelled;
@@ -50,7 +54,7 @@ ParameterFileOpen::Result ParameterFileOpen::openAtStart(const QStringList &line
 {
     m_skipCapacity = false;
     m_header = ParameterFile::parseHeader(lines);
-    if (m_header.layout != ParameterFile::Layout::Current)
+    if (m_header.layout != ParameterFile::Layout::Current || !checkValues(lines))
         return Result::Refused;
     resetToFactory();
     return readParameterLines(lines, true);
@@ -114,24 +118,62 @@ ParameterFileOpen::Result ParameterFileOpen::askCpu()
     return answer == Prompter::Answer::Ok ? Result::Loaded : Result::Cancelled;
 }
 
+qsizetype ParameterFileOpen::parameterLinesEnd(const QStringList &lines) const
+{
+    const qsizetype end = qMin<qsizetype>(lines.size(), ParameterFile::MaxLines);
+    for (qsizetype i = m_header.firstParameterLine; i < end; ++i) {
+        if (lines.at(i).isEmpty())
+            return i;
+    }
+    return qMax<qsizetype>(end, m_header.firstParameterLine);
+}
+
+bool ParameterFileOpen::valueFits(const QStringList &fields) const
+{
+    const int index = m_data.IndexOfComNo(fields.first());
+    if (index < 0)
+        return true;  // asked about when the line is read
+    const QString value = fields.value(1);
+    const std::optional<qint64> raw = NumberText::parseWhole(value);
+    return raw && value.trimmed() == value && ValueConversion(m_data).fitsDataSize(*raw, index);
+}
+
+bool ParameterFileOpen::checkValues(const QStringList &lines)
+{
+    // A value that is no whole number, or one the parameter's data size cannot hold, would be
+    // sent to the drive as it is: the whole file is refused before anything is applied.
+    const qsizetype end = parameterLinesEnd(lines);
+    for (qsizetype i = m_header.firstParameterLine; i < end; ++i) {
+        if (valueFits(SplitFields(lines.at(i))))
+            continue;
+        const QString text = m_messages.text(67) + Newline + QString::number(i + 1) + QStringLiteral(": ") + lines.at(i);
+        m_prompter.message(text, m_messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        m_prompter.pump();
+        return false;
+    }
+    return true;
+}
+
 void ParameterFileOpen::resetToFactory()
 {
+    // Every row starts from its factory value with no marks, so marks of the previous set
+    // never survive into rows the file does not list.
     ParameterValues values(m_data, m_messages, m_prompter);
+    UPara &u = m_data.uPara;
     for (int i = 0; i <= m_data.lastIndex; ++i) {
         const QString &def = m_data.paraDat.at(i, ParaDat::Default);
         const bool referenced = m_data.paraDat.at(i, ParaDat::DIndex) != Zero;
-        m_data.uPara.setAt(i, UPara::Value, referenced ? values.FactoryValueOf(def) : def);
+        u.setAt(i, UPara::Value, referenced ? values.FactoryValueOf(def) : def);
+        for (UPara::Column c : MarkColumns)
+            u.setAt(i, c, Zero);
     }
 }
 
 ParameterFileOpen::Result ParameterFileOpen::readParameterLines(const QStringList &lines, bool atStart)
 {
-    const qsizetype end = qMin<qsizetype>(lines.size(), ParameterFile::MaxLines);
+    const qsizetype end = parameterLinesEnd(lines);
     for (qsizetype i = m_header.firstParameterLine; i < end; ++i) {
-        const QString &line = lines.at(i);
-        if (line.isEmpty())
-            break;
-        const QStringList fields = SplitFields(line);
+        const QStringList fields = SplitFields(lines.at(i));
         const QString &comNo = fields.first();
         if (m_skipCapacity && (m_data.capPara.contains(comNo) || m_data.capParaR.contains(comNo)))
             continue;
@@ -167,7 +209,6 @@ bool ParameterFileOpen::applyLine(const QStringList &fields)
     u.setAt(index, UPara::Value, value);
     u.setAt(index, UPara::SelectIndex, select.isEmpty() ? Zero : select);
     u.setAt(index, UPara::BlindIndex, blind.isEmpty() ? Zero : blind);
-    // A value that is no number always counts as changed.
     const double number = NumberText::parse(value).value_or(std::numeric_limits<double>::quiet_NaN());
     ParameterValues(m_data, m_messages, m_prompter).MarkChanged(comNo, number);
     for (UPara::Column c : {UPara::WriteIndex, UPara::HexIndex, UPara::OneSelectIndex, UPara::CommErrIndex})

@@ -46,6 +46,9 @@ private:
     Result askForm();
     Result askCpu();
     QString fileDrive(bool withCpu) const;
+    qsizetype parameterLinesEnd(const QStringList &lines) const;
+    bool valueFits(const QStringList &fields) const;
+    bool checkValues(const QStringList &lines);
     void resetToFactory();
     Result readParameterLines(const QStringList &lines, bool atStart);
     bool applyLine(const QStringList &fields);

@@ -47,6 +47,9 @@ public:
     /// A 32-bit word from the drive as decimal text, by the parameter's width ("Byte") and
     /// sign (a negative "LValue").
     QString RawToValueText(quint32 word, int index) const;
+    /// True when the parameter's width ("Byte": 4 for 32 bits, else 16) and sign (a
+    /// negative "LValue") can hold the raw value.
+    bool fitsDataSize(qint64 raw, int index) const;
 
     /// "Mul" as a number; 1 when it is zero or not a number, so that bad data never divides
     /// by zero.

@@ -2,6 +2,7 @@
 
 #include "TMain.h"
 #include "base/Prompter.h"
+#include "comm/CommLink.h"
 #include "files/ParameterFile.h"
 #include "files/ParameterFileOpen.h"
 #include "paramtable/TParameter.h"
@@ -47,6 +48,9 @@ void ParameterFileCommands::focusGrid()
 
 void ParameterFileCommands::ParaMakeNewClick()
 {
+    // A port that cannot be opened is reported again for the new set.
+    if (CommLink *link = m_main.commLink())
+        link->port().setPortNotFoundShown(false);
     if (!m_main.newDrive())
         return;
     m_main.setWindowTitle(m_session.caption());
@@ -87,8 +91,10 @@ bool ParameterFileCommands::openFile(const QString &path)
     m_main.CommentsChk = false;
     QStringList lines;
     const MessageTable &messages = m_session.messages;
-    if (!ParameterFile::readLines(path, m_session.selection.languagePrefix, &lines)) {
-        m_prompter.message(messages.text(67), messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    QString reason;
+    if (!ParameterFile::readLines(path, m_session.selection.languagePrefix, &lines, &reason)) {
+        m_prompter.message(messages.text(67) + QLatin1Char('\n') + path + QStringLiteral(": ") + reason,
+                           messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
         return false;
     }
     ParameterFileOpen open(m_session.data, m_session.selection, messages, m_prompter);

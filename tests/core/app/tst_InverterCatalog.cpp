@@ -68,6 +68,46 @@ private slots:
         QCOMPARE(c.cpu2Code(QStringLiteral("KDA1")), QStringLiteral("D"));
     }
 
+    void listsSortWithoutRegardToCase()
+    {
+        QTemporaryDir dir;
+        QDir d(dir.path());
+        for (const char *name : {"KDb2(V100)", "KDA1(V100)", "KDa1(V200)", "KDC3(V100)"})
+            QVERIFY(d.mkpath(QString::fromLatin1(name)));
+        for (const char *name : {"KDA1-b1.cap", "KDA1-A2.cap", "KDA1-a3.cap", "KDA1-B0.cap"})
+            touch(dir.filePath(QStringLiteral("KDA1(V100)/") + QString::fromLatin1(name)));
+        InverterCatalog c;
+        c.scan(dir.path(), dir.filePath(QStringLiteral("Inverter.ini")));
+        QCOMPARE(c.modelFolders(), QStringList({"KDA1(V100)", "KDa1(V200)", "KDb2(V100)", "KDC3(V100)"}));
+        QCOMPARE(c.types(), QStringList({"KDA1", "KDa1", "KDb2", "KDC3"}));
+        QCOMPARE(c.forms(QStringLiteral("KDA1"), QStringLiteral("V100")), QStringList({"-A2", "-a3", "-B0", "-b1"}));
+    }
+
+    void knowsOnlyListedDrives_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("cpu");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("listed") << "KDA1" << "V100" << "-2004P" << true;
+        QTest::newRow("path in the type") << "../KDA1" << "V100" << "-2004P" << false;
+        QTest::newRow("type in another case") << "kda1" << "V100" << "-2004P" << false;
+        QTest::newRow("CPU version without folder") << "KDA1" << "V300" << "-2004P" << false;
+        QTest::newRow("form without capacity file") << "KDA1" << "V100" << "-9999P" << false;
+        QTest::newRow("form naming another folder") << "KDA1" << "V100" << "/../x" << false;
+        QTest::newRow("empty names") << "" << "" << "" << false;
+    }
+    void knowsOnlyListedDrives()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, cpu);
+        QFETCH(QString, form);
+        QFETCH(bool, known);
+        InverterCatalog c;
+        c.scan(QStringLiteral(VKR_SAMPLE_DATA "/dat"), QStringLiteral(VKR_SAMPLE_DATA "/dat/Inverter.ini"));
+        QCOMPARE(c.knows(type, cpu, form), known);
+    }
+
     void sampleData()
     {
         InverterCatalog c;

@@ -22,6 +22,8 @@ private slots:
         QTest::newRow("empty file") << "x.vkr" << QByteArray() << "Confirmation (Data error)";
         QTest::newRow("unknown language") << "x.vkr" << QByteArray("###\r\nKDA1\r\n-2015P\r\nV100\r\nKlingon\r\n")
                                           << "Confirmation (Language error)";
+        QTest::newRow("language name in another case accepted")
+            << "x.vkr" << QByteArray("###\r\nKDA1\r\n-2015P\r\nV100\r\nENGLISH\r\nNo Comments.\r\n0\r\n0\r\n") << "";
         QTest::newRow("header cut short") << "x.vkr" << QByteArray("###\r\nKDA1\r\n") << "Confirmation (Language error)";
     }
     void refusals()
@@ -41,6 +43,7 @@ private slots:
             QVERIFY(prompter.shown.isEmpty());
             QCOMPARE(session.selection.typeName, QStringLiteral("KDA1"));
             QCOMPARE(session.selection.languageIndex, 1);
+            QCOMPARE(session.selection.languageName, QStringLiteral("English"));
             QVERIFY(session.selection.decimalComma);
             QCOMPARE(session.settings().get(Keys::LangNo), 1);
             QVERIFY(!file.commentsChk);
@@ -59,7 +62,8 @@ private slots:
     {
         TestAppFolder app;
         app.writeSettings("[Language]\r\nEnglish=0\r\n");
-        app.writeFile(QStringLiteral("a.vkr"), "###\r\nKDZZ\r\n-1\r\nV9\r\nEnglish\r\nPump 3, spare\r\n1\r\n12\r\n0000,5,0,1\r\n");
+        app.writeFile(QStringLiteral("a.vkr"),
+                      "###\r\nKDA1\r\n-2015P\r\nV100\r\nEnglish\r\nPump 3, spare\r\n1\r\n12\r\n0000,5,0,1\r\n");
         Session session;
         ScriptedPrompter prompter;
         const StartFile file = session.startWithFile(app.file(QStringLiteral("a.vkr")), app.path(), prompter);
@@ -68,11 +72,48 @@ private slots:
         QCOMPARE(file.commentsText, QStringLiteral("Pump 3, spare"));
         QVERIFY(session.blindMode);
         QCOMPARE(session.blindCount, 12);
-        QCOMPARE(session.selection.typeNumber, QStringLiteral("Not_Support_Type"));
-        QCOMPARE(session.selection.formNumber, QStringLiteral("Not_Support_Form"));
-        QCOMPARE(session.selection.cpuNumber, QStringLiteral("9"));
+        QCOMPARE(session.selection.cpuNumber, QStringLiteral("100"));
         QCOMPARE(session.savePath, app.path());
         QCOMPARE(file.lines.size(), 9);
+    }
+
+    void driveUnknownToTheCatalogueRefused_data()
+    {
+        QTest::addColumn<QByteArray>("drive");  // lines 2 to 4
+        QTest::newRow("type outside the data folder") << QByteArray("../../evil/E\r\n-2015P\r\nV100");
+        QTest::newRow("type not in the data folder") << QByteArray("KDZZ\r\n-1\r\nV9");
+        QTest::newRow("CPU version of no model folder") << QByteArray("KDA1\r\n-2015P\r\nV999");
+        QTest::newRow("form without capacity file") << QByteArray("KDA1\r\n/../../x\r\nV100");
+    }
+    void driveUnknownToTheCatalogueRefused()
+    {
+        QFETCH(QByteArray, drive);
+        TestAppFolder app;
+        app.writeSettings("[Language]\r\nEnglish=0\r\n");
+        app.writeFile(QStringLiteral("a.vkr"), "###\r\n" + drive + "\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        Session session;
+        ScriptedPrompter prompter;
+        session.startWithFile(app.file(QStringLiteral("a.vkr")), app.path(), prompter);
+        QVERIFY(session.startupFailed);
+        QCOMPARE(prompter.shown.size(), 1);
+        const QStringList lines = QString::fromLatin1(drive).split(QStringLiteral("\r\n"));
+        QCOMPARE(prompter.shown.first().text, QStringLiteral("The data belong to another inverter type.\n")
+                     + lines.at(0) + lines.at(1) + QStringLiteral(" (") + lines.at(2)
+                     + QStringLiteral(") is not the selected inverter type."));
+        QCOMPARE(prompter.shown.first().caption, QStringLiteral("Confirmation"));
+    }
+
+    void unreadableFileNamed()
+    {
+        TestAppFolder app;
+        app.writeSettings("[Language]\r\nEnglish=0\r\n");
+        QVERIFY(QDir(app.path()).mkpath(QStringLiteral("folder.vkr")));
+        Session session;
+        ScriptedPrompter prompter;
+        session.startWithFile(app.file(QStringLiteral("folder.vkr")), app.path(), prompter);
+        QVERIFY(session.startupFailed);
+        QCOMPARE(prompter.shown.first().text,
+                 QStringLiteral("Data is incorrect.\n") + app.file(QStringLiteral("folder.vkr")) + QStringLiteral(": not a regular file"));
     }
 };
 

@@ -1,9 +1,14 @@
 #include "base/CodePage.h"
 #include "base/IniFile.h"
 
+#include "SmallTmpfs.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class tst_IniFile : public QObject
 {
@@ -41,6 +46,10 @@ private slots:
         QTest::newRow("comment line is no key") << base << "Comms" << "Delay" << "<def>";
         QTest::newRow("value and key trimmed") << base << "Other" << "Key" << "spaced value";
         QTest::newRow("quotes around a value dropped") << base << "Other" << "Quoted" << "x ";
+        QTest::newRow("single quotes around a value dropped")
+            << QByteArray("[A]\r\nk=' x '\r\n") << "A" << "k" << " x ";
+        QTest::newRow("only one pair of quotes dropped") << QByteArray("[A]\r\nk=''x''\r\n") << "A" << "k" << "'x'";
+        QTest::newRow("unpaired quotes kept") << QByteArray("[A]\r\nk='x\"\r\n") << "A" << "k" << "'x\"";
         QTest::newRow("LF line ends") << QByteArray("[A]\nk=1\n[B]\nk=2") << "B" << "k" << "2";
         QTest::newRow("CR line ends") << QByteArray("[A]\rk=1\r") << "A" << "k" << "1";
         QTest::newRow("missing section") << base << "Nope" << "Key" << "<def>";
@@ -130,6 +139,32 @@ private slots:
         IniFile ini(QStringLiteral("/proc/no-such-folder/x.ini"));
         QVERIFY(!ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
         QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("def")), QStringLiteral("def"));
+    }
+
+    void fullDiskKeepsSettingsFile()
+    {
+        SmallTmpfs disk;
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs is not permitted here");
+        IniFile ini(disk.filePath(QStringLiteral("VKR410T.ini")));
+        QVERIFY(ini.writeString(QStringLiteral("File"), QStringLiteral("LoadPath"), QStringLiteral("/home/a")));
+        const QByteArray before = read(ini.path());
+        disk.fill();
+        QVERIFY(!ini.writeString(QStringLiteral("File"), QStringLiteral("SavePath"), QString(3000, QLatin1Char('s'))));
+        QVERIFY2(ini.lastError().contains(QStringLiteral("No space left")), qPrintable(ini.lastError()));
+        QCOMPARE(read(ini.path()), before);
+        QCOMPARE(ini.readString(QStringLiteral("File"), QStringLiteral("SavePath"), QStringLiteral("def")),
+                 QStringLiteral("def"));
+    }
+
+    void fifoReadsAsEmptyWithoutBlocking()
+    {
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        IniFile ini(fifo);
+        QVERIFY(ini.sections().isEmpty());
+        QVERIFY(!ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 
     void shiftJisValues()

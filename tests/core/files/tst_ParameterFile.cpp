@@ -50,6 +50,8 @@ private slots:
     void open();
     void formAnsweredNoKeepsCapacityValues_data();
     void formAnsweredNoKeepsCapacityValues();
+    void openResetsMarksOfThePreviousSet();
+    void badValueRefusedAtStart();
     void failedWriteKeepsPreviousFile();
     void hostileFilesNeverCrash_data();
     void hostileFilesNeverCrash();
@@ -169,6 +171,24 @@ void tst_ParameterFile::open_data()
     QTest::newRow("unknown number skipped") << header() + QStringList{"7777,1", "0009,250"} << QList<A>{A::Ok}
                                             << R::Loaded << "Data is incorrect.\nUnknown communication number : 7777"
                                             << "250" << "0";
+    QTest::newRow("value that is no number refused")
+        << header() + QStringList{"0009,250", "0011,abc"} << QList<A>{} << R::Refused << "Data is incorrect.\n10: 0011,abc"
+        << factory << "0";
+    QTest::newRow("value beyond 16 bits refused")
+        << header() + QStringList{"0009,250", "0011,65536"} << QList<A>{} << R::Refused << "Data is incorrect.\n10: 0011"
+        << factory << "0";
+    QTest::newRow("negative value of an unsigned parameter refused")
+        << header() + QStringList{"0009,-1"} << QList<A>{} << R::Refused << "Data is incorrect.\n9: 0009,-1" << factory
+        << "0";
+    QTest::newRow("decimal value refused") << header() + QStringList{"0009,2.5"} << QList<A>{} << R::Refused
+                                           << "Data is incorrect." << factory << "0";
+    QTest::newRow("empty value refused") << header() + QStringList{"0009,,1"} << QList<A>{} << R::Refused
+                                         << "Data is incorrect." << factory << "0";
+    QTest::newRow("bad value refused before the form question")
+        << header("KDA1", "-2007P") + QStringList{"0009,x"} << QList<A>{A::Yes} << R::Refused << "Data is incorrect."
+        << factory << "0";
+    QTest::newRow("largest 16-bit value loads")
+        << header() + QStringList{"0011,65535", "0009,250"} << QList<A>{} << R::Loaded << "" << "250" << "0";
     QTest::newRow("unknown number stops") << header() + QStringList{"0011,5000", "7777,1", "0009,250"}
                                           << QList<A>{A::Cancel} << R::Stopped << "Data is incorrect.\nUnknown"
                                           << factory << "0";
@@ -231,6 +251,36 @@ void tst_ParameterFile::formAnsweredNoKeepsCapacityValues()
     QCOMPARE(value(d.data, "0004"), QStringLiteral("3"));
 }
 
+void tst_ParameterFile::openResetsMarksOfThePreviousSet()
+{
+    SampleDrive d;
+    QVERIFY(d.load());
+    ParameterFileOpen open(d.data, d.selection, d.messages, d.prompter);
+    QCOMPARE(open.open(header() + QStringList{"0004,3,1,0", "0005,2,0,1", "0011,6000,1,1"}),
+             ParameterFileOpen::Result::Loaded);
+    QCOMPARE(value(d.data, "0005", UPara::BlindIndex), QStringLiteral("1"));
+    d.data.uPara.setFlag(d.data.IndexOfComNo(u"0004"), UPara::CommErrIndex, true);
+
+    QCOMPARE(open.open(header() + QStringList{"0009,250,0,1"}), ParameterFileOpen::Result::Loaded);
+    for (const char *comNo : {"0004", "0005", "0011"}) {
+        for (UPara::Column c : {UPara::SelectIndex, UPara::BlindIndex, UPara::ChangeIndex, UPara::CommErrIndex})
+            QCOMPARE(value(d.data, comNo, c), QStringLiteral("0"));
+    }
+    QCOMPARE(value(d.data, "0011"), QStringLiteral("8000"));
+    QCOMPARE(value(d.data, "0009", UPara::BlindIndex), QStringLiteral("1"));
+}
+
+void tst_ParameterFile::badValueRefusedAtStart()
+{
+    SampleDrive d;
+    QVERIFY(d.load());
+    ParameterFileOpen open(d.data, d.selection, d.messages, d.prompter);
+    QCOMPARE(open.openAtStart(header() + QStringList{"0009,250", "0011,abc"}), ParameterFileOpen::Result::Refused);
+    QCOMPARE(value(d.data, "0009"), QStringLiteral("100"));
+    QCOMPARE(d.prompter.shown.size(), 1);
+    QCOMPARE(d.prompter.shown.first().text, QStringLiteral("Data is incorrect.\n10: 0011,abc"));
+}
+
 void tst_ParameterFile::failedWriteKeepsPreviousFile()
 {
     const QString path = m_tmp.filePath(QStringLiteral("kept.vkr"));
@@ -257,7 +307,7 @@ void tst_ParameterFile::hostileFilesNeverCrash_data()
     QTest::newRow("NUL bytes") << QByteArray("###\r\nKDA1\r\n-2004P\r\nV100\r\nEn\0g\r\nc\r\n0\r\n0\r\n00\0" "09,1\r\n", 48)
                                << R::Stopped;
     QTest::newRow("overlong line") << QByteArray("###\r\nKDA1\r\n-2004P\r\nV100\r\nE\r\nc\r\n0\r\n0\r\n0009,")
-                                          + QByteArray(1 << 20, '9') << R::Loaded;
+                                          + QByteArray(1 << 20, '9') << R::Refused;
     QTest::newRow("garbage") << QByteArray("\xff\xfe\x01,,,\"\"\"\r\n\n\r", 11) << R::Refused;
     QTest::newRow("commas only") << QByteArray("###\r\nKDA1\r\n-2004P\r\nV100\r\nE\r\nc\r\nx\r\n-1\r\n,,,,,\r\n") << R::Stopped;
 }
