@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "comm/CommExchange.h"
 #include "comm/DriveFrameItems.h"
@@ -13,13 +14,23 @@ namespace {
 // prints the value the drive echoed as "COMNO,RAW,TEXT".
 int runWrite(const QStringList &arguments)
 {
-    QStringList args = arguments;
-    const bool eeprom = args.removeAll(QStringLiteral("--eeprom")) > 0;
+    CliParser cli(QStringLiteral("write"));
+    cli.addOptions(CliDrive::options() + CliLine::options());
+    cli.addOptions({QCommandLineOption(QStringLiteral("eeprom"),
+                                       QStringLiteral("Write to RAM and EEPROM (default: RAM only)."))});
+    cli.addArgument(QStringLiteral("COMNO"), QStringLiteral("Communication number of the parameter, for example 0011."),
+                    QStringLiteral("COMNO"));
+    cli.addArgument(QStringLiteral("VALUE"), QStringLiteral("Raw value in decimal, for example 6000 or -5."),
+                    QStringLiteral("VALUE"));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    const bool eeprom = cli.isSet(QStringLiteral("eeprom"));
     CliDrive drive;
     CliLine line;
-    const int ready = line.setUp(args, drive, QStringLiteral("write"), 2);
+    const int ready = line.setUp(cli, drive, 2);
     if (ready != ExitCode::Ok)
         return ready;
+    const QStringList args = cli.arguments();
     const QString comNo = args.at(0);
     bool isNumber = false;
     args.at(1).toLongLong(&isNumber);
@@ -45,7 +56,6 @@ int runWrite(const QStringList &arguments)
 }
 
 const CliCommand::Registrar registrar(
-    "write", "[drive options] [line options] [--eeprom] COMNO VALUE",
-    "write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT", runWrite);
+    "write", "Write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT.", runWrite);
 
 }  // namespace
