@@ -5,16 +5,16 @@
 
 // One sub-command of vkr. Each command lives in its own Cmd<Name>.cpp and registers itself
 // at start-up with a static CliCommand::Registrar, so commands never touch a shared table.
+// A command parses its own options with a CliParser.
 struct CliCommand {
     using Run = int (*)(const QStringList &args);
 
     QString name;
-    QString usage;    // one line: arguments after the command name
-    QString summary;  // one line: what it does
+    QString summary;  // one sentence: what it does
     Run run = nullptr;
 
     struct Registrar {
-        Registrar(const char *name, const char *usage, const char *summary, Run run);
+        Registrar(const char *name, const char *summary, Run run);
     };
 
     static const QList<CliCommand> &all();

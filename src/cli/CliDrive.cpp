@@ -1,5 +1,6 @@
 #include "CliDrive.h"
 
+#include "CliReason.h"
 #include "ExitCodes.h"
 #include "base/CodePage.h"
 #include "base/FileLookup.h"
@@ -15,63 +16,46 @@ void printError(const QString &text)
     QTextStream(stderr) << "vkr: " << text << '\n';
 }
 
-QString CliDrive::usage()
+QList<QCommandLineOption> CliDrive::options()
 {
-    return QStringLiteral("--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma]");
-}
-
-namespace {
-
-// Removes "--name VALUE" or "--name=VALUE" from args. Returns false when the option is
-// present without a value.
-bool takeValue(QStringList &args, const QString &name, QString *value)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg.startsWith(name + QLatin1Char('='))) {
-            *value = arg.mid(name.size() + 1);
-            args.removeAt(i);
-            return true;
-        }
-        if (arg == name) {
-            if (i + 1 >= args.size())
-                return false;
-            *value = args.at(i + 1);
-            args.remove(i, 2);
-            return true;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-bool CliDrive::parseOptions(QStringList &args, QString *error)
-{
-    struct Option {
-        const char *name;
-        QString *value;
-        bool required;
-    } options[] = {
-        {"--data", &m_dataDir, true},
-        {"--lng", &m_lngDir, false},
-        {"--type", &selection.typeName, true},
-        {"--cpu", &selection.cpuVersion, true},
-        {"--form", &selection.formName, true},
-        {"--lang", &selection.languageName, true},
+    return {
+        QCommandLineOption(QStringLiteral("data"),
+                           QStringLiteral("Data folder of the drives: Inverter.ini and one <type>(<cpu>) folder per "
+                                          "drive. Required."),
+                           QStringLiteral("DIR")),
+        QCommandLineOption(QStringLiteral("lng"),
+                           QStringLiteral("Language folder (default: the folder lng beside the data folder)."),
+                           QStringLiteral("DIR")),
+        QCommandLineOption(QStringLiteral("type"), QStringLiteral("Drive type, for example KDA1. Required."),
+                           QStringLiteral("TYPE")),
+        QCommandLineOption(QStringLiteral("cpu"), QStringLiteral("CPU version of the drive, for example V100. Required."),
+                           QStringLiteral("VERSION")),
+        QCommandLineOption(QStringLiteral("form"), QStringLiteral("Form of the drive, for example -2007P. Required."),
+                           QStringLiteral("FORM")),
+        QCommandLineOption(QStringLiteral("lang"),
+                           QStringLiteral("Language, for example English: the language file <LANGUAGE>.ini and the "
+                                          "drive's texts in that language. Required."),
+                           QStringLiteral("LANGUAGE")),
+        QCommandLineOption(QStringLiteral("decimal-comma"),
+                           QStringLiteral("Write decimal values with a comma instead of a full stop.")),
     };
-    for (const Option &o : options) {
-        const QString name = QString::fromLatin1(o.name);
-        if (!takeValue(args, name, o.value)) {
-            *error = QStringLiteral("option %1 needs a value").arg(name);
-            return false;
-        }
-        if (o.required && o.value->isEmpty()) {
-            *error = QStringLiteral("option %1 is required").arg(name);
+}
+
+bool CliDrive::readOptions(const QCommandLineParser &parser, QString *error)
+{
+    for (const char *name : {"data", "type", "cpu", "form", "lang"}) {
+        if (parser.value(QLatin1String(name)).isEmpty()) {
+            *error = QStringLiteral("option --%1 is required").arg(QLatin1String(name));
             return false;
         }
     }
-    selection.decimalComma = args.removeAll(QStringLiteral("--decimal-comma")) > 0;
+    m_dataDir = parser.value(QStringLiteral("data"));
+    m_lngDir = parser.value(QStringLiteral("lng"));
+    selection.typeName = parser.value(QStringLiteral("type"));
+    selection.cpuVersion = parser.value(QStringLiteral("cpu"));
+    selection.formName = parser.value(QStringLiteral("form"));
+    selection.languageName = parser.value(QStringLiteral("lang"));
+    selection.decimalComma = parser.isSet(QStringLiteral("decimal-comma"));
     selection.languagePrefix = selection.languageName.left(3);
     selection.cpuNumber = selection.cpuVersion.mid(1);
 
@@ -87,8 +71,9 @@ bool CliDrive::parseOptions(QStringList &args, QString *error)
 bool CliDrive::loadLanguage()
 {
     const QString path = folders.languageFile(selection.languageName);
-    if (!QFileInfo(path).isFile()) {
-        printError(QStringLiteral("Not found Language data file. (%1)").arg(path));
+    const QString reason = CliReason::ofFile(path);
+    if (!reason.isEmpty()) {
+        printError(QStringLiteral("Not found Language data file. (%1: %2)").arg(path, reason));
         return false;
     }
     if (!messages.load(IniFile(path, CodePages::forLanguage(selection.languageName)))) {
@@ -98,11 +83,31 @@ bool CliDrive::loadLanguage()
     return true;
 }
 
+// The first data file of the drive that cannot be read, with the reason.
+QString CliDrive::failedText(const DriveLoader &loader) const
+{
+    const QString drive = QStringLiteral("%1 %2 %3").arg(selection.typeName, selection.cpuVersion, selection.formName);
+    for (const QString &file : {loader.definitionFile(), loader.capacityFile()}) {
+        const QString reason = CliReason::ofFile(file);
+        if (!reason.isEmpty())
+            return QStringLiteral("drive %1 not loaded: %2: %3").arg(drive, file, reason);
+    }
+    return QStringLiteral("drive %1 not loaded").arg(drive);
+}
+
 int CliDrive::load()
 {
+    const QString folderReason = CliReason::ofFolder(folders.dataFolder);
+    if (!folderReason.isEmpty()) {
+        printError(QStringLiteral("data folder %1: %2").arg(folders.dataFolder, folderReason));
+        return ExitCode::LoadFailed;
+    }
     if (!loadLanguage())
         return ExitCode::LoadFailed;
-    const DriveLoader::Result result = DriveLoader::load(folders, selection, messages, prompter, data);
+    DriveLoader loader(folders, selection, messages, prompter);
+    const DriveLoader::Result result = loader.load(data);
+    if (result != DriveLoader::Result::Loaded)
+        m_failed = failedText(loader);
     printMessages();
     if (result != DriveLoader::Result::Loaded)
         return ExitCode::LoadFailed;
@@ -112,6 +117,13 @@ int CliDrive::load()
 
 void CliDrive::printMessages()
 {
-    for (; m_printed < prompter.shown.size(); ++m_printed)
-        printError(prompter.shown.at(m_printed).text);
+    // Message 85 tells a window user that the application closes; here the cause is named.
+    const QString closing = messages.text(85);
+    for (; m_printed < prompter.shown.size(); ++m_printed) {
+        const ScriptedPrompter::Shown &shown = prompter.shown.at(m_printed);
+        printError(shown.text == closing && !m_failed.isEmpty() ? m_failed : shown.text);
+        if (shown.buttons != Prompter::Buttons::Ok)
+            printError(QStringLiteral("answer taken: %1 (--answer yes|no|cancel chooses it)")
+                           .arg(CliPrompter::answerName(prompter.taken.at(m_printed))));
+    }
 }

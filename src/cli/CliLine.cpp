@@ -1,37 +1,19 @@
 #include "CliLine.h"
 
 #include "CliDrive.h"
+#include "CliParser.h"
+#include "CliReason.h"
 #include "ExitCodes.h"
 #include "comm/CommPort.h"
 #include "model/DriveData.h"
 #include "model/ValueConversion.h"
 
+#include <cerrno>
+
 namespace {
 
-// Removes every "--name VALUE" or "--name=VALUE" (the last one counts); false when a value
-// is missing.
-bool takeOption(QStringList &args, const QString &name, QString *value, bool *given)
-{
-    for (qsizetype i = 0; i < args.size();) {
-        if (args.at(i).startsWith(name + QLatin1Char('='))) {
-            *value = args.at(i).mid(name.size() + 1);
-            args.removeAt(i);
-            *given = true;
-        } else if (args.at(i) == name) {
-            if (i + 1 >= args.size())
-                return false;
-            *value = args.at(i + 1);
-            args.remove(i, 2);
-            *given = true;
-        } else {
-            ++i;
-        }
-    }
-    return true;
-}
-
 enum Option { Port, Baud, Parity, Protocol, Id, Timeout, OptionCount };
-constexpr const char *OptionNames[OptionCount] = {"--port", "--baud", "--parity", "--protocol", "--id", "--timeout"};
+constexpr const char *OptionNames[OptionCount] = {"port", "baud", "parity", "protocol", "id", "timeout"};
 
 struct LineValues {
     QString text[OptionCount];
@@ -79,25 +61,44 @@ QString applyLineValues(const LineValues &v, CommSettings &settings)
 
 }  // namespace
 
-QString CliLine::usage()
+QList<QCommandLineOption> CliLine::options()
 {
-    return QStringLiteral("[--port PATH] [--baud 1200..38400] [--parity none|even|odd] "
-                          "[--protocol native|modbus] [--id N | --broadcast] [--timeout MS]");
+    return {
+        QCommandLineOption(QStringLiteral("port"),
+                           QStringLiteral("Serial port, for example /dev/ttyUSB0 (default: the first serial port of the "
+                                          "system that opens)."),
+                           QStringLiteral("PATH")),
+        QCommandLineOption(QStringLiteral("baud"),
+                           QStringLiteral("Baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 (default 9600)."),
+                           QStringLiteral("RATE")),
+        QCommandLineOption(QStringLiteral("parity"), QStringLiteral("Parity: none, even or odd (default even)."),
+                           QStringLiteral("PARITY")),
+        QCommandLineOption(QStringLiteral("protocol"),
+                           QStringLiteral("Protocol: native (the maker's binary protocol, default) or modbus (Modbus "
+                                          "RTU)."),
+                           QStringLiteral("PROTOCOL")),
+        QCommandLineOption(QStringLiteral("id"),
+                           QStringLiteral("Inverter number 0 to 63 of the drive on the line (default: none, for one "
+                                          "drive on the line)."),
+                           QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("broadcast"),
+                           QStringLiteral("Address every drive on the line at once; excludes --id.")),
+        QCommandLineOption(QStringLiteral("timeout"),
+                           QStringLiteral("Time-out for each reply, 30 to 5000 ms (default 200)."), QStringLiteral("MS")),
+    };
 }
 
-bool CliLine::parseOptions(QStringList &args, QString *error)
+bool CliLine::readOptions(const QCommandLineParser &parser, QString *error)
 {
     LineValues v;
     for (int i = 0; i < OptionCount; ++i) {
         const QString name = QLatin1String(OptionNames[i]);
-        if (!takeOption(args, name, &v.text[i], &v.given[i])) {
-            *error = QStringLiteral("option %1 needs a value").arg(name);
-            return false;
-        }
+        v.given[i] = parser.isSet(name);
+        v.text[i] = parser.value(name);
     }
     if (v.given[Port])
         portPath = v.text[Port];
-    settings.broadcast = args.removeAll(QStringLiteral("--broadcast")) > 0;
+    settings.broadcast = parser.isSet(QStringLiteral("broadcast"));
     *error = applyLineValues(v, settings);
     return error->isEmpty();
 }
@@ -113,7 +114,13 @@ int CliLine::open()
         portPath = comm.availablePort(0);
     }
     if (!port.open(portPath)) {
-        printError(QStringLiteral("serial port %1 cannot be opened").arg(portPath));
+        const int error = errno;
+        // EWOULDBLOCK: another vkr (or any program that locks the line) holds it; EBUSY: the
+        // device is open for exclusive use.
+        if (error == EWOULDBLOCK || error == EBUSY)
+            printError(QStringLiteral("serial port %1 is in use by another program").arg(portPath));
+        else
+            printError(QStringLiteral("serial port %1 cannot be opened: %2").arg(portPath, CliReason::ofError(error)));
         return ExitCode::PortFailed;
     }
     if (!port.setLine(settings.line())) {
@@ -123,23 +130,14 @@ int CliLine::open()
     return ExitCode::Ok;
 }
 
-int CliLine::setUp(QStringList &args, CliDrive &drive, const QString &command, int wantedArgs)
+int CliLine::setUp(const CliParser &cli, CliDrive &drive, int wantedArgs)
 {
     QString error;
-    if (!drive.parseOptions(args, &error) || !parseOptions(args, &error)) {
-        printError(command + QStringLiteral(": ") + error);
-        return ExitCode::Usage;
-    }
-    for (const QString &arg : std::as_const(args)) {
-        if (arg.startsWith(QLatin1String("--"))) {
-            printError(QStringLiteral("%1: unknown option '%2'").arg(command, arg));
-            return ExitCode::Usage;
-        }
-    }
-    if (wantedArgs >= 0 ? args.size() != wantedArgs : args.isEmpty()) {
-        printError(QStringLiteral("%1: wrong number of arguments (see vkr --help)").arg(command));
-        return ExitCode::Usage;
-    }
+    if (!drive.readOptions(cli.parser(), &error) || !readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    const qsizetype count = cli.arguments().size();
+    if (wantedArgs >= 0 ? count != wantedArgs : count == 0)
+        return cli.usageError(QStringLiteral("wrong number of arguments"));
     const int loaded = drive.load();
     if (loaded != ExitCode::Ok)
         return loaded;

@@ -3,10 +3,13 @@
 #include "comm/CommSettings.h"
 #include "comm/PosixSerialPort.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 class CliDrive;
+class CliParser;
 class DriveData;
 
 // The serial line a vkr command talks over: the line options and the open port. Options left
@@ -15,17 +18,18 @@ class DriveData;
 class CliLine
 {
 public:
-    /// The option text for a command's usage line.
-    static QString usage();
-
-    /// Takes --port, --baud, --parity, --protocol, --id, --broadcast and --timeout out of
-    /// `args`. False with *error set for a missing or invalid value.
-    bool parseOptions(QStringList &args, QString *error);
-    /// Opens the port with the settings. Returns an ExitCode; errors are printed.
+    /// The line options: --port, --baud, --parity, --protocol, --id, --broadcast, --timeout.
+    static QList<QCommandLineOption> options();
+    /// Takes the line options from a parsed command line. False with *error set for an
+    /// invalid value.
+    bool readOptions(const QCommandLineParser &parser, QString *error);
+    /// Opens the port with the settings. Returns an ExitCode; errors are printed with the
+    /// system's reason.
     int open();
-    /// Takes the drive and line options out of `args`, loads the drive and opens the line;
-    /// `args` keeps the command's own arguments. Returns an ExitCode; errors are printed.
-    int setUp(QStringList &args, CliDrive &drive, const QString &command, int wantedArgs);
+    /// After the command line was parsed: takes the drive and line options, checks the count
+    /// of arguments (`wantedArgs`, or at least one when it is -1), loads the drive and opens
+    /// the line. Returns an ExitCode; errors are printed.
+    int setUp(const CliParser &cli, CliDrive &drive, int wantedArgs);
 
     /// "COMNO,RAW,TEXT" of a value read from parameter `index`.
     static QString valueLine(DriveData &data, int index, int32_t value);

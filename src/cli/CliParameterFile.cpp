@@ -1,36 +1,31 @@
 #include "CliParameterFile.h"
 
 #include "CliDrive.h"
+#include "CliParser.h"
+#include "CliReason.h"
 #include "ExitCodes.h"
 #include "files/ParameterFileOpen.h"
 
-QString CliParameterFile::usage()
+QList<QCommandLineOption> CliParameterFile::options()
 {
-    return QStringLiteral("[--open FILE [--answer yes|no|cancel]]");
+    return {
+        QCommandLineOption(QStringLiteral("open"),
+                           QStringLiteral("Parameter file (.vkr) to apply to the drive's factory values, as Open "
+                                          "reads it: a file of another drive type is refused."),
+                           QStringLiteral("FILE")),
+        QCommandLineOption(QStringLiteral("answer"),
+                           QStringLiteral("Answer to the questions of --open (another form or CPU version, an unknown "
+                                          "parameter): yes, no or cancel (default cancel; a cancelled question ends "
+                                          "the command with nothing written or printed)."),
+                           QStringLiteral("ANSWER")),
+    };
 }
 
-bool CliParameterFile::parseOptions(QStringList &args, QString *error)
+bool CliParameterFile::readOptions(const QCommandLineParser &parser, QString *error)
 {
-    for (const char *name : {"--open", "--answer"}) {
-        const QString option = QString::fromLatin1(name);
-        QString *value = option == QLatin1String("--open") ? &m_path : &m_answer;
-        for (qsizetype i = 0; i < args.size(); ++i) {
-            if (args.at(i).startsWith(option + QLatin1Char('='))) {
-                *value = args.at(i).mid(option.size() + 1);
-                args.removeAt(i);
-                break;
-            }
-            if (args.at(i) == option) {
-                if (i + 1 >= args.size()) {
-                    *error = QStringLiteral("option %1 needs a value").arg(option);
-                    return false;
-                }
-                *value = args.at(i + 1);
-                args.remove(i, 2);
-                break;
-            }
-        }
-    }
+    m_path = parser.value(QStringLiteral("open"));
+    if (parser.isSet(QStringLiteral("answer")))
+        m_answer = parser.value(QStringLiteral("answer"));
     static const QStringList answers{QStringLiteral("yes"), QStringLiteral("no"), QStringLiteral("cancel")};
     if (!answers.contains(m_answer)) {
         *error = QStringLiteral("--answer must be yes, no or cancel");
@@ -43,6 +38,11 @@ int CliParameterFile::apply(CliDrive &drive)
 {
     if (m_path.isEmpty())
         return ExitCode::Ok;
+    const QString reason = CliReason::ofFile(m_path);
+    if (!reason.isEmpty()) {
+        printError(QStringLiteral("cannot read %1: %2").arg(m_path, reason));
+        return ExitCode::Refused;
+    }
     QStringList lines;
     QString reason;
     if (!ParameterFile::readLines(m_path, drive.selection.languagePrefix, &lines, &reason)) {
@@ -59,29 +59,27 @@ int CliParameterFile::apply(CliDrive &drive)
     m_header = open.header();
     switch (result) {
     case ParameterFileOpen::Result::Loaded:
-    case ParameterFileOpen::Result::Stopped:
         return ExitCode::Ok;
     case ParameterFileOpen::Result::ConfigFile:
         printError(drive.messages.text(67));
         return ExitCode::Refused;
-    case ParameterFileOpen::Result::Refused:
+    case ParameterFileOpen::Result::Stopped:  // a window keeps the values read so far, a command does not
     case ParameterFileOpen::Result::Cancelled:
+        printError(QStringLiteral("%1 was not applied: the question was cancelled").arg(m_path));
+        return ExitCode::Refused;
+    case ParameterFileOpen::Result::Refused:
         break;
     }
     return ExitCode::Refused;
 }
 
-int CliParameterFile::loadDrive(const QString &command, QStringList &args, CliDrive &drive)
+int CliParameterFile::loadDrive(const CliParser &cli, CliDrive &drive)
 {
     QString error;
-    if (!drive.parseOptions(args, &error) || !parseOptions(args, &error)) {
-        printError(error);
-        return ExitCode::Usage;
-    }
-    if (!args.isEmpty()) {
-        printError(command + QStringLiteral(": unexpected argument '%1'").arg(args.first()));
-        return ExitCode::Usage;
-    }
+    if (!drive.readOptions(cli.parser(), &error) || !readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    if (!cli.arguments().isEmpty())
+        return cli.usageError(QStringLiteral("unexpected argument '%1'").arg(cli.arguments().first()));
     const int loaded = drive.load();
     return loaded == ExitCode::Ok ? apply(drive) : loaded;
 }

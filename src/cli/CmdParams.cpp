@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliParameterFile.h"
+#include "CliParser.h"
 #include "Csv.h"
 #include "ExitCodes.h"
 
@@ -18,10 +19,13 @@ void writeUtf8(const QString &text)
 // parameter with its nineteen ParaDat and eleven UPara cells as stored.
 int runParams(const QStringList &arguments)
 {
-    QStringList args = arguments;
+    CliParser cli(QStringLiteral("params"));
+    cli.addOptions(CliDrive::options() + CliParameterFile::options());
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
     CliDrive drive;
     CliParameterFile file;
-    const int code = file.loadDrive(QStringLiteral("params"), args, drive);
+    const int code = file.loadDrive(cli, drive);
     if (code != ExitCode::Ok)
         return code;
     const DriveData &data = drive.data;
@@ -37,9 +41,8 @@ int runParams(const QStringList &arguments)
 
 const CliCommand::Registrar registrar(
     "params",
-    "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma] [--open FILE [--answer yes|no|cancel]]",
-    "load a drive's parameter definitions as start-up does, optionally apply a parameter file as \"Open\" reads "
-    "it, and print ParaDat and UPara as CSV",
+    "Load a drive's parameter definitions as start-up does, optionally apply a parameter file as Open reads it, "
+    "and print the definition and value tables (ParaDat and UPara) as CSV.",
     runParams);
 
 }  // namespace

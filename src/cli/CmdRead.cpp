@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "comm/CommExchange.h"
 #include "comm/DriveFrameItems.h"
@@ -13,12 +14,18 @@ namespace {
 // Reads parameters from the drive: one "COMNO,RAW,TEXT" line per number, or "COMNO,ERR".
 int runRead(const QStringList &arguments)
 {
-    QStringList args = arguments;
+    CliParser cli(QStringLiteral("read"));
+    cli.addOptions(CliDrive::options() + CliLine::options());
+    cli.addArgument(QStringLiteral("COMNO"), QStringLiteral("Communication number of a parameter, for example 0011."),
+                    QStringLiteral("COMNO..."));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
     CliDrive drive;
     CliLine line;
-    const int ready = line.setUp(args, drive, QStringLiteral("read"), -1);
+    const int ready = line.setUp(cli, drive, -1);
     if (ready != ExitCode::Ok)
         return ready;
+    const QStringList args = cli.arguments();
     DriveFrameItems items(drive.data);
     CommExchange exchange(line.port, line.settings, &items);
     QTextStream out(stdout);
@@ -51,7 +58,6 @@ int runRead(const QStringList &arguments)
 }
 
 const CliCommand::Registrar registrar(
-    "read", "[drive options] [line options] COMNO...",
-    "read parameters from the drive; prints COMNO,RAW,TEXT or COMNO,ERR per number", runRead);
+    "read", "Read parameters from the drive; print COMNO,RAW,TEXT, or COMNO,ERR, per number.", runRead);
 
 }  // namespace

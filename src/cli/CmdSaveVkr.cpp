@@ -1,48 +1,37 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliParameterFile.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "files/ParameterFile.h"
 
 namespace {
 
-QString takeOut(QStringList &args, bool *missing)
-{
-    *missing = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i).startsWith(QLatin1String("--out="))) {
-            const QString value = args.at(i).mid(6);
-            args.removeAt(i);
-            return value;
-        }
-        if (args.at(i) == QLatin1String("--out")) {
-            if (i + 1 >= args.size()) {
-                *missing = true;
-                return {};
-            }
-            const QString value = args.at(i + 1);
-            args.remove(i, 2);
-            return value;
-        }
-    }
-    return {};
-}
-
 // Writes the loaded set, after the optional parameter file, as a ".vkr" file: all
 // parameters, or with --changed-only those changed or hidden.
 int runSaveVkr(const QStringList &arguments)
 {
-    QStringList args = arguments;
-    bool missing = false;
-    const QString out = takeOut(args, &missing);
-    const bool changedOnly = args.removeAll(QStringLiteral("--changed-only")) > 0;
-    if (missing || out.isEmpty()) {
-        printError(QStringLiteral("save-vkr: --out FILE is required"));
-        return ExitCode::Usage;
-    }
+    CliParser cli(QStringLiteral("save-vkr"));
+    cli.addOptions(CliDrive::options() + CliParameterFile::options());
+    cli.addOptions({QCommandLineOption(QStringLiteral("out"),
+                                       QStringLiteral("The parameter data file to write; its name ends in .vkr. "
+                                                      "Required."),
+                                       QStringLiteral("FILE")),
+                    QCommandLineOption(QStringLiteral("changed-only"),
+                                       QStringLiteral("Write only the parameters changed from their factory values "
+                                                      "or marked Blind."))});
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    const QString out = cli.value(QStringLiteral("out"));
+    const bool changedOnly = cli.isSet(QStringLiteral("changed-only"));
+    if (out.isEmpty())
+        return cli.usageError(QStringLiteral("option --out is required"));
+    // Other formats get their own commands; a .vkr set under another name would mislead.
+    if (!out.endsWith(QLatin1String(".vkr"), Qt::CaseInsensitive))
+        return cli.usageError(QStringLiteral("--out %1: the name of a parameter data file ends in .vkr").arg(out));
     CliDrive drive;
     CliParameterFile file;
-    const int code = file.loadDrive(QStringLiteral("save-vkr"), args, drive);
+    const int code = file.loadDrive(cli, drive);
     if (code != ExitCode::Ok)
         return code;
     QString error;
@@ -57,9 +46,7 @@ int runSaveVkr(const QStringList &arguments)
 }
 
 const CliCommand::Registrar registrar(
-    "save-vkr",
-    "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma] [--open FILE [--answer "
-    "yes|no|cancel]] --out FILE [--changed-only]",
-    "write the loaded set, after an optional parameter file, as a parameter data file", runSaveVkr);
+    "save-vkr", "Write the loaded set, after an optional parameter file, as a parameter data file (.vkr).",
+    runSaveVkr);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "comm/CommExchange.h"
 #include "comm/DriveFrameItems.h"
@@ -54,14 +55,27 @@ int reportEcho(DriveData &data, int index, const CommSettings &settings, qint64 
 // prints the value the drive echoed as "COMNO,RAW,TEXT".
 int runWrite(const QStringList &arguments)
 {
-    QStringList args = arguments;
-    const bool eeprom = args.removeAll(QStringLiteral("--eeprom")) > 0;
-    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
+    CliParser cli(QStringLiteral("write"));
+    cli.addOptions(CliDrive::options() + CliLine::options());
+    cli.addOptions({QCommandLineOption(QStringLiteral("eeprom"),
+                                       QStringLiteral("Write to RAM and EEPROM (default: RAM only).")),
+                    QCommandLineOption(QStringLiteral("force"),
+                                       QStringLiteral("Send a value outside the parameter's limits (never one its "
+                                                      "data size cannot hold)."))});
+    cli.addArgument(QStringLiteral("COMNO"), QStringLiteral("Communication number of the parameter, for example 0011."),
+                    QStringLiteral("COMNO"));
+    cli.addArgument(QStringLiteral("VALUE"), QStringLiteral("Raw value in decimal, for example 6000 or -5."),
+                    QStringLiteral("VALUE"));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    const bool eeprom = cli.isSet(QStringLiteral("eeprom"));
+    const bool force = cli.isSet(QStringLiteral("force"));
     CliDrive drive;
     CliLine line;
-    const int ready = line.setUp(args, drive, QStringLiteral("write"), 2);
+    const int ready = line.setUp(cli, drive, 2);
     if (ready != ExitCode::Ok)
         return ready;
+    const QStringList args = cli.arguments();
     const QString comNo = args.at(0);
     bool isNumber = false;
     const qint64 raw = args.at(1).toLongLong(&isNumber);
@@ -89,8 +103,7 @@ int runWrite(const QStringList &arguments)
 }
 
 const CliCommand::Registrar registrar(
-    "write", "[drive options] [line options] [--eeprom] [--force] COMNO VALUE",
-    "write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT; "
-    "a value outside the limits is refused unless forced, one the data size cannot hold always", runWrite);
+    "write", "Write a raw decimal value to RAM (or RAM and EEPROM) and print the echoed COMNO,RAW,TEXT. A value "
+    "outside the limits is refused unless forced; one the data size cannot hold always is.", runWrite);
 
 }  // namespace

@@ -1,14 +1,31 @@
 #pragma once
 
-// Exit codes of the vkr command-line tool.
+// Exit codes of the vkr command-line tool, one meaning per number across all commands. The
+// constants and the list that "vkr --help" prints come from this one table.
+#define VKR_EXIT_CODES(X)                                                                                   \
+    X(Ok, 0, "success")                                                                                     \
+    X(ExchangeFailed, 1, "a drive did not answer one or more exchanges")                                    \
+    X(Refused, 2, "a file was refused or could not be read, or a question was cancelled")                   \
+    X(Usage, 3, "unknown command or option, missing or invalid option value or argument")                   \
+    X(LoadFailed, 4, "the data folder, the drive data or the language file could not be loaded")            \
+    X(PortFailed, 5, "the serial port could not be opened or is in use")                                    \
+    X(FileFailed, 6, "an output file could not be written")                                                 \
+    X(Differs, 7, "the drive holds or echoed another value than the one compared or sent")                  \
+    X(EntryRejected, 9, "a value outside the parameter's limits or data size was not sent")
+
 namespace ExitCode {
-constexpr int Ok = 0;
-constexpr int ExchangeFailed = 1;  // a drive did not answer one or more exchanges
-constexpr int Refused = 2;         // a file was refused (other type, special set-up, bad layout)
-constexpr int Usage = 3;           // unknown command or option, missing argument
-constexpr int LoadFailed = 4;      // the drive data or language file could not be loaded
-constexpr int PortFailed = 5;      // the serial port could not be opened
-constexpr int FileFailed = 6;      // an output file could not be written
-constexpr int Differs = 7;         // the drive holds or echoed another value than the one compared or sent
-constexpr int EntryRejected = 9;   // a value outside the parameter's limits or data size was not sent
+
+#define VKR_EXIT_CODE_CONSTANT(name, number, meaning) constexpr int name = number;
+VKR_EXIT_CODES(VKR_EXIT_CODE_CONSTANT)
+#undef VKR_EXIT_CODE_CONSTANT
+
+struct Meaning {
+    int code;
+    const char *text;
+};
+
+#define VKR_EXIT_CODE_MEANING(name, number, meaning) Meaning{number, meaning},
+constexpr Meaning Meanings[] = {VKR_EXIT_CODES(VKR_EXIT_CODE_MEANING)};
+#undef VKR_EXIT_CODE_MEANING
+
 }  // namespace ExitCode

@@ -1,4 +1,8 @@
 #include "CliCommand.h"
+#include "CliDrive.h"
+#include "CliLine.h"
+#include "CliParameterFile.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 
 #include <QCoreApplication>
@@ -13,21 +17,43 @@ QList<CliCommand> &registry()
     return commands;
 }
 
-void printHelp(QTextStream &out)
+QString helpText()
 {
-    out << "vkr - command-line front end of VKR410T\n\nUsage: vkr COMMAND [OPTIONS]\n\nCommands:\n";
     QList<CliCommand> commands = CliCommand::all();
     std::sort(commands.begin(), commands.end(),
               [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
+    QList<std::pair<QString, QString>> rows;
     for (const CliCommand &c : commands)
-        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+        rows.append({c.name, c.summary});
+    return CliParser::versionText() + QStringLiteral(
+               " - command-line front end of VKR410T\n\n"
+               "Usage: vkr COMMAND [options] [arguments]\n"
+               "       vkr COMMAND --help   explain every option and argument of COMMAND\n"
+               "       vkr --help | --version\n\n"
+               "Commands:\n")
+        + CliParser::twoColumns(rows)
+        + QStringLiteral("\n") + CliParser::paragraph(QStringLiteral(
+            "Drive options (every command) name the drive whose data files are loaded, as the start-up window of "
+            "VKR410T would choose it:"))
+        + CliParser::optionList(CliDrive::options())
+        + QStringLiteral("\n") + CliParser::paragraph(QStringLiteral(
+            "Line options (read, write) set the serial line to the drive; an option left out keeps the default of "
+            "the communication settings:"))
+        + CliParser::optionList(CliLine::options())
+        + QStringLiteral("\n") + CliParser::paragraph(QStringLiteral(
+            "Parameter file options (params, save-vkr) apply a parameter file to the loaded set first:"))
+        + CliParser::optionList(CliParameterFile::options())
+        + QStringLiteral("\n") + CliParser::paragraph(QStringLiteral(
+            "Options take their value as \"--name VALUE\" or \"--name=VALUE\"; the last one given counts."))
+        + QStringLiteral("\nExit codes:\n")
+        + CliParser::exitCodeList();
 }
 
 }  // namespace
 
-CliCommand::Registrar::Registrar(const char *name, const char *usage, const char *summary, Run run)
+CliCommand::Registrar::Registrar(const char *name, const char *summary, Run run)
 {
-    registry().append({QString::fromUtf8(name), QString::fromUtf8(usage), QString::fromUtf8(summary), run});
+    registry().append({QString::fromUtf8(name), QString::fromUtf8(summary), run});
 }
 
 const QList<CliCommand> &CliCommand::all()
@@ -38,17 +64,26 @@ const QList<CliCommand> &CliCommand::all()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VKR_VERSION));
     QStringList args = app.arguments().mid(1);
-    QTextStream out(stdout);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp(out);
-        return args.isEmpty() ? ExitCode::Usage : ExitCode::Ok;
+    if (args.isEmpty()) {
+        QTextStream(stderr) << helpText();
+        return ExitCode::Usage;
     }
     const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        QTextStream(stdout) << helpText();
+        return ExitCode::Ok;
+    }
+    if (name == QLatin1String("--version")) {
+        QTextStream(stdout) << CliParser::versionText() << '\n';
+        return ExitCode::Ok;
+    }
     for (const CliCommand &c : CliCommand::all()) {
         if (c.name == name)
             return c.run(args);
     }
-    QTextStream(stderr) << "vkr: unknown command '" << name << "' (see vkr --help)\n";
+    printError(QStringLiteral("unknown command '%1'").arg(name));
+    QTextStream(stderr) << "Usage: vkr COMMAND [options] [arguments]\nTry 'vkr --help' for the commands.\n";
     return ExitCode::Usage;
 }

@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -21,6 +23,27 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "vkr-drive-sim: %s\n", qPrintable(message));
     return 2;
+}
+
+// The link to the line is made only where nothing is: a link that exists may belong to a
+// simulator that still runs, and taking it over would let one simulator remove the other's.
+bool makeLink(const QString &device, const QString &link, QString *error)
+{
+    if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(link).constData()) == 0)
+        return true;
+    const int reason = errno;
+    *error = reason == EEXIST ? QStringLiteral("link exists: %1 (remove it if no simulator uses it)").arg(link)
+                              : QStringLiteral("cannot make the link %1: %2").arg(link, QString::fromLocal8Bit(std::strerror(reason)));
+    return false;
+}
+
+// Removes the link only while it still points at this simulator's line.
+void removeLink(const QString &device, const QString &link)
+{
+    char target[4096];
+    const ssize_t n = ::readlink(QFile::encodeName(link).constData(), target, sizeof target);
+    if (n > 0 && size_t(n) < sizeof target && QFile::decodeName(QByteArray(target, int(n))) == device)
+        ::unlink(QFile::encodeName(link).constData());
 }
 
 // SIGINT and SIGTERM arrive as a readable descriptor, which the line server watches.
@@ -46,6 +69,10 @@ int main(int argc, char *argv[])
     QString error;
     if (!SimOptions::parse(app.arguments(), &options, &error))
         return fail(error + QLatin1Char('\n') + SimOptions::usage());
+    if (options.showHelp || options.showVersion) {
+        std::fputs(options.showHelp ? qPrintable(SimOptions::helpText()) : "vkr-drive-sim " VKR_VERSION "\n", stdout);
+        return 0;
+    }
     std::unique_ptr<SimStateFile> state;
     if (!options.statePath.isEmpty())
         state = std::make_unique<SimStateFile>(options.statePath);
@@ -55,16 +82,13 @@ int main(int argc, char *argv[])
     PtyLine line;
     if (!line.open(options.line, &error))
         return fail(error);
-    if (!options.linkPath.isEmpty()) {
-        QFile::remove(options.linkPath);
-        if (!QFile::link(line.devicePath(), options.linkPath))
-            return fail(QStringLiteral("cannot make the link %1").arg(options.linkPath));
-    }
+    if (!options.linkPath.isEmpty() && !makeLink(line.devicePath(), options.linkPath, &error))
+        return fail(error);
     std::printf("%s\n", qPrintable(line.devicePath()));
     std::fflush(stdout);
     SimLineServer(*engine, line, options.timing).serve(stopFd);
     if (!options.linkPath.isEmpty())
-        QFile::remove(options.linkPath);
+        removeLink(line.devicePath(), options.linkPath);
     ::close(stopFd);
     return 0;
 }

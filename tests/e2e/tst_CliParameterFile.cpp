@@ -1,13 +1,15 @@
 #include "SmallTmpfs.h"
 #include "VkrProcess.h"
 
+#include <QDir>
 #include <QElapsedTimer>
-#include <sys/stat.h>
-
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +50,10 @@ private slots:
     void nonRegularFileRefusedAtOnce();
     void saveVkrOnAFullDiskKeepsThePreviousFile();
     void saveVkrNeverReplacesAFifo();
+    void saveVkrRefusesAnotherFormat_data();
+    void saveVkrRefusesAnotherFormat();
+    void cancelledQuestionWritesNothing_data();
+    void cancelledQuestionWritesNothing();
 
 private:
     QString write(const QByteArray &bytes)
@@ -204,6 +210,61 @@ void tst_CliParameterFile::saveVkrNeverReplacesAFifo()
     struct stat st {};
     QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     QVERIFY(S_ISFIFO(st.st_mode));
+void tst_CliParameterFile::saveVkrRefusesAnotherFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("csv name") << "set.csv" << 3;
+    QTest::newRow("cfg name") << "set.cfg" << 3;
+    QTest::newRow("no extension") << "set" << 3;
+    QTest::newRow("vkr in a folder name only") << "set.vkr.d/set.txt" << 3;
+    QTest::newRow("vkr name") << "set.vkr" << 0;
+    QTest::newRow("VKR in capitals") << "SET.VKR" << 0;
+}
+
+void tst_CliParameterFile::saveVkrRefusesAnotherFormat()
+{
+    QFETCH(QString, name);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("set.vkr.d"));
+    const QString out = dir.filePath(name);
+    const Run r = vkr(drive("save-vkr") << "--out" << out);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(QFileInfo::exists(out), exitCode == 0);
+    QCOMPARE(r.out, QByteArray());
+    if (exitCode != 0)
+        QVERIFY2(r.err.contains(".vkr") && r.err.contains("Usage: vkr save-vkr"), r.err.constData());
+}
+
+void tst_CliParameterFile::cancelledQuestionWritesNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("answer");
+    const QByteArray otherForm = header("-2007P") + "0009,250\r\n";
+    const QByteArray unknownNumber = header() + "0009,250\r\n7777,1\r\n0011,6000\r\n";
+    QTest::newRow("params: form question cancelled") << "params" << otherForm << "cancel";
+    QTest::newRow("params: unknown number cancelled") << "params" << unknownNumber << "cancel";
+    QTest::newRow("params: unknown number answered no") << "params" << unknownNumber << "no";
+    QTest::newRow("save-vkr: form question cancelled") << "save-vkr" << otherForm << "cancel";
+    QTest::newRow("save-vkr: unknown number cancelled") << "save-vkr" << unknownNumber << "cancel";
+}
+
+void tst_CliParameterFile::cancelledQuestionWritesNothing()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, answer);
+    const QString out = m_tmp.filePath(QStringLiteral("cancelled%1.vkr").arg(m_files));
+    QStringList args = drive(command.toLatin1().constData()) << "--open" << write(file) << "--answer" << answer;
+    if (command == QLatin1String("save-vkr"))
+        args << "--out" << out;
+    const Run r = vkr(args);
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QByteArray());
+    QVERIFY(!QFileInfo::exists(out));
+    QVERIFY2(r.err.contains("answer taken: Cancel"), r.err.constData());
 }
 
 QTEST_GUILESS_MAIN(tst_CliParameterFile)

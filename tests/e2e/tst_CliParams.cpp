@@ -119,7 +119,10 @@ void tst_CliParams::helpListsCommand()
 {
     const Run r = vkr({"--help"});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.contains("params --data DIR"));
+    QVERIFY(r.out.contains("\n  params  "));
+    const Run own = vkr({"params", "--help"});
+    QCOMPARE(own.exitCode, 0);
+    QVERIFY(own.out.startsWith("Usage: vkr params [options]"));
 }
 
 void tst_CliParams::longDefinitionFileGives2000Rows()
@@ -156,14 +159,14 @@ void tst_CliParams::failures_data()
     QTest::newRow("unknown argument") << (driveArgs(FixtureData) << "--bogus") << 3 << QByteArray("--bogus");
     QTest::newRow("language file missing") << driveArgs(FixtureData, "/nonexistent") << 4
                                            << QByteArray("Not found Language data file.");
-    QTest::newRow("no such drive: messages 6 and 85")
+    QTest::newRow("no such drive: message 6 and the file")
         << QStringList{"params", "--data", FixtureData, "--lng", QStringLiteral(VKR_TEST_DATA "/model/lng"), "--type",
                        "KD999", "--cpu", "V1", "--form", "-2015", "--lang", "English"}
-        << 4 << QByteArray("Not found Inverter Type data file.\nvkr: VKR410T is closed.");
-    QTest::newRow("no such form: messages 7 and 85")
+        << 4 << QByteArray("Not found Inverter Type data file.\nvkr: drive KD999 V1 -2015 not loaded: ");
+    QTest::newRow("no such form: message 7 and the file")
         << QStringList{"params", "--data", FixtureData, "--type", "KD100", "--cpu", "V1", "--form", "-9999", "--lang",
                        "English"}
-        << 4 << QByteArray("Not found Inverter Capacity data file.\nvkr: VKR410T is closed.");
+        << 4 << QByteArray("Not found Inverter Capacity data file.\nvkr: drive KD100 V1 -9999 not loaded: ");
 }
 
 void tst_CliParams::failures()

@@ -21,6 +21,9 @@ private:
 private slots:
     void printsDeviceAndEndsOnSignal_data();
     void printsDeviceAndEndsOnSignal();
+    void secondSimulatorKeepsOffAnExistingLink();
+    void linkRemovedOnlyWhileItIsOwn_data();
+    void linkRemovedOnlyWhileItIsOwn();
     void refusesBadOptions_data();
     void refusesBadOptions();
     void mbpollReadsFactoryValues_data();
@@ -51,6 +54,54 @@ void tst_DriveSimProgram::printsDeviceAndEndsOnSignal()
     QCOMPARE(QFileInfo(link).symLinkTarget(), sim.device());
     QCOMPARE(sim.stop(signal), 0);
     QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+}
+
+void tst_DriveSimProgram::secondSimulatorKeepsOffAnExistingLink()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("line");
+    SimProcess first({"--link", link});
+    QVERIFY(!first.device().isEmpty());
+    QProcess second;
+    second.start(VKR_BIN_DIR "/vkr-drive-sim", {"--data", VKR_SAMPLE_DATA "/dat", "--link", link});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 2);
+    QCOMPARE(second.readAllStandardOutput(), QByteArray());
+    QVERIFY(second.readAllStandardError().contains("link exists"));
+    // The first simulator's link still leads to its line, and it still answers there.
+    QCOMPARE(QFileInfo(link).symLinkTarget(), first.device());
+    const ToolRun r = runTool(VKR_BIN_DIR "/vkr", vkrRead(link, "native", {"0011"}));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(first.stop(), 0);
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void tst_DriveSimProgram::linkRemovedOnlyWhileItIsOwn_data()
+{
+    QTest::addColumn<QString>("replacement");
+    QTest::newRow("link to another line") << "/dev/ptmx";
+    QTest::newRow("regular file") << "";
+}
+
+void tst_DriveSimProgram::linkRemovedOnlyWhileItIsOwn()
+{
+    QFETCH(QString, replacement);
+    QTemporaryDir dir;
+    const QString link = dir.filePath("line");
+    SimProcess sim({"--link", link});
+    QVERIFY(!sim.device().isEmpty());
+    // Someone else has put their own link or file there meanwhile.
+    QVERIFY(QFile::remove(link));
+    if (replacement.isEmpty()) {
+        QFile f(link);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QFile::link(replacement, link));
+    }
+    QCOMPARE(sim.stop(), 0);
+    QVERIFY(QFileInfo(link).isSymLink() || QFileInfo(link).isFile());
+    if (!replacement.isEmpty())
+        QCOMPARE(QFileInfo(link).symLinkTarget(), replacement);
 }
 
 void tst_DriveSimProgram::refusesBadOptions_data()

@@ -105,7 +105,9 @@ bool PosixSerialPort::open(const QString &deviceName)
     // Another program holding the line keeps it: an advisory lock for cooperating programs,
     // TIOCEXCL against later opens by anyone else.
     if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || (!makeRaw(fd) && !pty)) {
+        const int reason = errno;  // for the caller's message; EWOULDBLOCK: the line is held
         ::close(fd);
+        errno = reason;
         return false;
     }
     if (!pty)

@@ -15,6 +15,8 @@ public:
     PosixSerialPort(const PosixSerialPort &) = delete;
     PosixSerialPort &operator=(const PosixSerialPort &) = delete;
 
+    /// On failure errno tells why: EWOULDBLOCK when another program holds the line's lock,
+    /// EBUSY when it is open for exclusive use.
     bool open(const QString &deviceName) override;
     bool setLine(const LineSettings &line) override;
     void close() override;

@@ -89,30 +89,82 @@ bool parseNumbers(const QCommandLineParser &parser, SimOptions *o, QString *erro
 
 }  // namespace
 
+namespace {
+
+struct OptionText {
+    const char *name;
+    const char *valueName;  // empty for a switch
+    const char *description;
+};
+
+constexpr OptionText OptionTexts[] = {
+    {"data", "DIR", "Data folder of the drives (Inverter.ini and the <type>(<cpu>) folders). Required."},
+    {"drive", "T:F:V[:ID]",
+     "A drive on the line: type, form, CPU version and inverter number 0 to 63 (default: the lowest number not "
+     "taken). Repeat for more drives; without it, the first drive of the data folder at number 0."},
+    {"protocol", "PROTOCOL", "Protocol the drives answer: native (default) or modbus."},
+    {"baud", "RATE", "Baud rate of the line (default 9600)."},
+    {"parity", "PARITY", "Parity of the line: none, even (default) or odd."},
+    {"line-timing", "", "Take requests and send replies when they would arrive and leave on a real line at the baud rate."},
+    {"turnaround", "MS", "With --line-timing, the drive's delay before it replies, 0 to 10000 ms (default 1)."},
+    {"link", "PATH",
+     "Make a symbolic link PATH to the pseudo-terminal, removed at the end. Refused when PATH exists."},
+    {"state", "FILE", "Keep the drives' EEPROM values in FILE across runs."},
+    {"special-setup", "", "Drives report a special set-up (0 instead of 1 and 2 at 0998 and 0999)."},
+    {"trip-after", "SECONDS", "Drives trip this long after their first frame, and again that long after each reset."},
+    {"drop-rate", "P", "Share of requests left unanswered, 0 to 1."},
+    {"corrupt-rate", "P", "Share of replies with a corrupted byte, 0 to 1."},
+    {"late-ms", "MS", "Extra delay of every reply, 0 to 60000 ms."},
+    {"garbage-rate", "P", "Share of replies replaced by random bytes of the same length, 0 to 1."},
+    {"truncate-rate", "P", "Share of replies cut short, 0 to 1."},
+    {"disconnect-after", "N", "Hang up the line after N answered frames (default 0: never)."},
+    {"seed", "N", "Seed of the random fault choices, 0 to 4294967295 (default 1)."},
+};
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Explain the options and exit.")));
+    parser.addOption(QCommandLineOption(QStringLiteral("version"), QStringLiteral("Print the version and exit.")));
+    for (const OptionText &o : OptionTexts)
+        parser.addOption(QCommandLineOption(QLatin1String(o.name), QString::fromUtf8(o.description),
+                                            QLatin1String(o.valueName)));
+}
+
+}  // namespace
+
 QString SimOptions::usage()
 {
-    return QStringLiteral(
-        "usage: vkr-drive-sim --data DIR [--drive T:F:V[:ID]]... [--protocol native|modbus] [--baud N]\n"
-        "       [--parity none|even|odd] [--line-timing] [--turnaround MS] [--link PATH] [--state FILE]\n"
-        "       [--special-setup] [--trip-after SECONDS] [--drop-rate P] [--corrupt-rate P] [--late-ms N]\n"
-        "       [--garbage-rate P] [--truncate-rate P] [--disconnect-after N] [--seed N]\n");
+    return QStringLiteral("Usage: vkr-drive-sim --data DIR [options]\nTry 'vkr-drive-sim --help' for more information.");
+}
+
+QString SimOptions::helpText()
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A line of simulated drives on a pseudo-terminal. Prints the device path to open on the\n"
+        "first line of its output and serves until SIGINT or SIGTERM."));
+    addOptions(parser);
+    QString text = parser.helpText();
+    // Qt's first line names the program by its path.
+    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: vkr-drive-sim --data DIR [options]"));
+    return text + QStringLiteral("\nExit codes:\n  0  ended by SIGINT or SIGTERM\n"
+                                 "  2  an option was refused or the line could not be set up\n");
 }
 
 bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *error)
 {
     QCommandLineParser parser;
-    const char *valued[] = {"data", "drive", "protocol", "baud", "parity", "turnaround", "link", "state",
-                            "trip-after", "drop-rate", "corrupt-rate", "late-ms", "garbage-rate",
-                            "truncate-rate", "disconnect-after", "seed"};
-    for (const char *name : valued)
-        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("value")));
-    parser.addOption(QCommandLineOption(QStringLiteral("line-timing")));
-    parser.addOption(QCommandLineOption(QStringLiteral("special-setup")));
+    addOptions(parser);
     *o = SimOptions();
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
     }
+    o->showHelp = parser.isSet(QStringLiteral("help"));
+    o->showVersion = parser.isSet(QStringLiteral("version"));
+    if (o->showHelp || o->showVersion)
+        return true;
     if (!parser.positionalArguments().isEmpty()) {
         *error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
         return false;

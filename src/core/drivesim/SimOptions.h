@@ -34,10 +34,15 @@ struct SimOptions
     bool specialSetup = false;
     double tripAfterSeconds = 0.0;
     SimFaultRates faults;
+    bool showHelp = false;     // --help: nothing else was checked
+    bool showVersion = false;  // --version: nothing else was checked
 
     /// `arguments` include the program name. False with a message in *error.
     static bool parse(const QStringList &arguments, SimOptions *options, QString *error);
+    /// The usage line, for a refused command line.
     static QString usage();
+    /// Every option explained, and the exit codes.
+    static QString helpText();
 
     /// The line of drives the options describe; `state` (may be null) is their EEPROM.
     std::unique_ptr<SimEngine> createEngine(SimStateFile *state, QString *error) const;
