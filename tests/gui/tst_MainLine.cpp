@@ -3,6 +3,8 @@
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
 #include "main/TMain.h"
+#include "paramtable/ParameterGridModel.h"
+#include "paramtable/TParameter.h"
 
 #include <QAction>
 #include <QtTest>
@@ -104,6 +106,39 @@ private slots:
         QCOMPARE(data.voltageBase, 100.0);  // option off
         RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
         QCOMPARE(data.voltageBase, 200.0);  // the drive's rated voltage
+        main.close();
+    }
+
+    void tableActivationTakesTheRatingFromTheDrive_data()
+    {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QString>("volts");
+        QTest::newRow("on-line option on: the drive's 200 V") << QByteArray("[Options]\r\nMCVBOC=1\r\n") << "200.00V";
+        QTest::newRow("option off: the table's 100 V") << QByteArray() << "100.00V";
+    }
+    void tableActivationTakesTheRatingFromTheDrive()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QString, volts);
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device(), options);
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        DriveData &data = main.session().data;
+        data.uPara.setAt(data.IndexOfComNo(u"FE71"), UPara::Value, QStringLiteral("1000"));
+        TParameter &table = *main.table();
+        main.action(QStringLiteral("ToolBCV"))->trigger();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        table.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&table));
+        int row = 1;
+        while (row < table.model().gridRowCount() && table.model().cell(row, 1) != QLatin1String("0171"))
+            ++row;
+        QCOMPARE(table.model().cell(row, 3), volts);  // 100 % of the rated voltage
+        QVERIFY(prompter.shown.isEmpty());
         main.close();
     }
 

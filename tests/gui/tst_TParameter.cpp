@@ -158,17 +158,21 @@ void tst_TParameter::currentVoltageDisplay()
 {
     Started s(vkr(""));
     QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isEnabled());
-    s.main->session().data.currentBase = 10.0;
-    s.main->session().data.voltageBase = 200.0;
+    // The rated voltage and current come from the drive's definitions when the table
+    // becomes active.
+    s.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.main.get()));
+    s.table().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.table()));
     s.main->action(QStringLiteral("ToolBCV"))->trigger();
     QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isChecked());
     QVERIFY(s.main->action(QStringLiteral("PopCVDisp2"))->isChecked());
     QVERIFY(!s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());
     QVERIFY(!s.main->action(QStringLiteral("PopDecDisp2"))->isEnabled());
     const int row = s.gridRowOf("0173");
-    QVERIFY(s.table().model().cell(row, 3).endsWith(QLatin1Char('A')));
     QVERIFY(s.table().model().cell(row, 6).endsWith(QLatin1Char('A')));
-    QVERIFY(s.table().model().cell(s.gridRowOf("0171"), 3).endsWith(QLatin1Char('V')));
+    QCOMPARE(s.table().model().cell(row, 3), QStringLiteral("3.3A"));  // 100 % of the rated 3.3 A
+    QCOMPARE(s.table().model().cell(s.gridRowOf("0171"), 3), QStringLiteral("200.00V"));
     s.table().item(QStringLiteral("PopCVDisp"))->trigger();
     QCOMPARE(s.table().model().cell(row, 6), QStringLiteral("%"));
     QVERIFY(s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());

@@ -257,6 +257,13 @@ bool TMain::newDrive()
 void TMain::createTable()
 {
     m_table = new TParameter(m_session, m_prompter, this);
+    m_table->setRatingSource([this]() -> DriveReader {
+        // "Get Current/Voltage Base using On-Line": ask the drive when a check finds it.
+        if (!m_comm || !m_session.settings().get(Keys::MCVBOC))
+            return {};
+        m_comm->connectionCheck().run();
+        return m_comm->ratingReader(true);
+    });
     m_twins = new ParameterTableTwins(*this, *m_table);
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);

@@ -209,11 +209,21 @@ void TParameter::ResetView(bool keepMarks)
     setItem("PopUndo", 0);
     setItem("PopRedo", 0);
     clearMarks(keepMarks || m_session.blindMode);
+    refreshRatingBases();
     FillGrid();
     const DriveSelection &sel = m_session.selection;
     setWindowTitle(m_session.messages.text(20) + QLatin1Char(' ') + sel.typeName + sel.formName
                    + QStringLiteral(" (CPU Ver.") + sel.cpuVersion + QLatin1Char(')'));
     BuildFindList();
+}
+
+void TParameter::refreshRatingBases()
+{
+    DriveData &d = m_session.data;
+    const double voltage = d.voltageBase, current = d.currentBase;
+    RatingBases(d, m_session.selection.formName, m_ratingSource ? m_ratingSource() : DriveReader{});
+    if (d.cvDisplay && (voltage != d.voltageBase || current != d.currentBase))
+        FillGrid();
 }
 
 void TParameter::clearMarks(bool keepMarks)
@@ -309,8 +319,10 @@ void TParameter::closeEvent(QCloseEvent *event)
 void TParameter::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        refreshRatingBases();
         emit activated();
+    }
 }
 
 void TParameter::dragEnterEvent(QDragEnterEvent *event)
