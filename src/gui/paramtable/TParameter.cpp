@@ -5,6 +5,7 @@
 #include "ParameterGridModel.h"
 #include "ParameterPopupItems.h"
 #include "app/Session.h"
+#include "main/CommandAvailability.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
 
@@ -98,6 +99,10 @@ void TParameter::createPopup()
     }
     item(QStringLiteral("PopUndo"))->setEnabled(false);
     item(QStringLiteral("PopDisp"))->setEnabled(false);
+    for (QAction *a : std::as_const(m_items)) {
+        if (!itemBuilt(a))
+            a->setEnabled(false);
+    }
     const QHash<QString, void (TParameter::*)()> handlers{
         {QStringLiteral("PopChgDisp"), &TParameter::PopChgDispClick},
         {QStringLiteral("PopCVDisp"), &TParameter::PopCVDispClick},
@@ -173,10 +178,17 @@ void TParameter::setItem(const char *component, int enabled, int check)
 {
     QAction *a = item(QString::fromLatin1(component));
     if (enabled >= 0)
-        a->setEnabled(enabled == 1);
+        a->setEnabled(enabled == 1 && itemBuilt(a));
     if (check >= 0)
         a->setChecked(check == 1);
     emit itemStateChanged(a->objectName(), enabled, check);
+}
+
+bool TParameter::itemBuilt(const QAction *item)
+{
+    // Every pop-up item but Close stands for the main menu item of its name with a "2".
+    return item->objectName() == QLatin1String("PopClose")
+           || CommandAvailability::built(item->objectName() + QLatin1Char('2'));
 }
 
 bool TParameter::checked(const char *component) const

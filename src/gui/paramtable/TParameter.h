@@ -111,6 +111,7 @@ private:
     void loadPopupCaptions();
     void setItem(const char *component, int enabled, int checked = -1);
     bool checked(const char *component) const;
+    static bool itemBuilt(const QAction *item);
     void warn(int message);
     void clearMarks(bool keepMarks);
     void setHexDecEnabled();
