@@ -7,6 +7,11 @@
 #include <QApplication>
 #include <memory>
 
+namespace {
+constexpr int AlreadyRunningExit = 1;
+constexpr int StartFailedExit = 2;
+}  // namespace
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -20,18 +25,30 @@ int main(int argc, char **argv)
     else
         prompter = std::make_unique<UnattendedPrompter>(log);
 
+    const QString appName = QLatin1String(AppFolders::AppName);
     SingleInstance instance;
-    if (!instance.acquire()) {
-        prompter->message(QStringLiteral("Already running."), QLatin1String(AppFolders::AppName),
-                          Prompter::Icon::Stop, Prompter::Buttons::Ok);
-        return 1;
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Acquired:
+        break;
+    case SingleInstance::Result::Running:
+        prompter->message(QStringLiteral("Already running."), appName, Prompter::Icon::Stop, Prompter::Buttons::Ok);
+        return AlreadyRunningExit;
+    case SingleInstance::Result::Unavailable:
+        // Nothing else runs as far as anyone knows: the tool starts, only unguarded.
+        prompter->message(QStringLiteral("The lock that keeps a second %1 from starting cannot be created (%2). "
+                                         "%1 starts without it.")
+                              .arg(appName, instance.error()),
+                          appName, Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        break;
     }
 
     TMain main(*prompter, app.arguments().mid(1, 1), QApplication::applicationDirPath());
     if (auto *gui = dynamic_cast<GuiPrompter *>(prompter.get()))
         gui->setParent(&main);
     if (main.startupFailed())
-        return 0;
+        return StartFailedExit;
     main.show();
-    return app.exec();
+    const int result = app.exec();
+    // "New" that finds no usable drive data ends the application as a failed start does.
+    return main.startupFailed() ? StartFailedExit : result;
 }

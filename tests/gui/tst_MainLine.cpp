@@ -3,9 +3,16 @@
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
 #include "main/TMain.h"
+#include "paramtable/ParameterGridModel.h"
+#include "paramtable/TParameter.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 // The on-line indicator and the drive commands of the main window against the drive
 // simulator on a pseudo-terminal.
@@ -21,10 +28,26 @@ private:
         app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
     }
 
-    static bool transferEnabled(TMain &main)
-    {
-        return main.action(QStringLiteral("DownLoad"))->isEnabled() && main.action(QStringLiteral("ToolBpr"))->isEnabled();
-    }
+    // The transfer group as the last connection check left it (the commands themselves stay
+    // disabled until their operations exist).
+    static bool transferEnabled(TMain &main) { return main.commLink()->connectionCheck().transferEnabled(); }
+
+    // A pseudo-terminal that nobody answers on: a drive that is switched off.
+    struct SilentLine {
+        int master = -1;
+        QString device;
+        SilentLine()
+        {
+            master = ::posix_openpt(O_RDWR | O_NOCTTY);
+            if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+                device = QString::fromLocal8Bit(::ptsname(master));
+        }
+        ~SilentLine()
+        {
+            if (master >= 0)
+                ::close(master);
+        }
+    };
 
 private slots:
     void clickBringsTheDriveOnLine_data()
@@ -55,8 +78,8 @@ private slots:
         QVERIFY(prompter.shown.isEmpty());
         QCOMPARE(indicator.image(), 2);
         QVERIFY(transferEnabled(main));
-        QVERIFY(main.action(QStringLiteral("InvRun"))->isEnabled());
-        QVERIFY(main.action(QStringLiteral("MonInvInfo"))->isEnabled());
+        QVERIFY(main.commLink()->connectionCheck().panelEnabled());
+        QVERIFY(main.commLink()->connectionCheck().informationEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(indicator.image(), 1, 2000);
 
         // The drive goes away: the next check fails and the commands follow.
@@ -64,7 +87,49 @@ private slots:
         main.action(QStringLiteral("ToolBline"))->trigger();
         QCOMPARE(indicator.image(), 0);
         QVERIFY(!transferEnabled(main));
-        QVERIFY(!main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        QVERIFY(!main.commLink()->connectionCheck().panelEnabled());
+        main.close();
+    }
+
+    // The drive answers, yet commands whose operation does not exist yet stay disabled: a
+    // click on them would do nothing.
+    void commandsWithoutTheirOperationStayDisabled()
+    {
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device());
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QVERIFY(transferEnabled(main));
+        for (const char *name : {"DownLoad", "ToolBpr", "UpLoad", "ToolBpw", "PopDownLoad2", "ToolBpsr", "PopUpLoad2",
+                                 "ToolBpsw", "PopComp", "ToolBpcp", "InvRun", "ToolBpanel", "MonInvInfo",
+                                 "ToolBInvInfo", "PopCopy2", "PopParaHelp2", "MMItoolsHelp", "ToolBhelp"})
+            QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
+        for (const char *name : {"PopCopy", "PopParaHelp"})
+            QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
+        // Built commands are still there to use.
+        QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
+        QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
+        main.close();
+    }
+
+    void silentDriveSaysSo()
+    {
+        SilentLine line;
+        QVERIFY(!line.device.isEmpty());
+        TestAppFolder app;
+        startWith(app, line.device, "Delay=50\r\n");
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown.first().text, main.session().messages.text(3));
+        QCOMPARE(prompter.shown.first().icon, Prompter::Icon::Warning);
+        QCOMPARE(main.commLink()->indicator().image(), 0);
+        QVERIFY(!transferEnabled(main));
         main.close();
     }
 
@@ -104,6 +169,39 @@ private slots:
         QCOMPARE(data.voltageBase, 100.0);  // option off
         RatingBases(data, QStringLiteral("-2004P"), main.commLink()->ratingReader(true));
         QCOMPARE(data.voltageBase, 200.0);  // the drive's rated voltage
+        main.close();
+    }
+
+    void tableActivationTakesTheRatingFromTheDrive_data()
+    {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QString>("volts");
+        QTest::newRow("on-line option on: the drive's 200 V") << QByteArray("[Options]\r\nMCVBOC=1\r\n") << "200.00V";
+        QTest::newRow("option off: the table's 100 V") << QByteArray() << "100.00V";
+    }
+    void tableActivationTakesTheRatingFromTheDrive()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QString, volts);
+        SimProcess sim({});
+        TestAppFolder app;
+        startWith(app, sim.device(), options);
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        main.show();
+        DriveData &data = main.session().data;
+        data.uPara.setAt(data.IndexOfComNo(u"FE71"), UPara::Value, QStringLiteral("1000"));
+        TParameter &table = *main.table();
+        main.action(QStringLiteral("ToolBCV"))->trigger();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        table.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&table));
+        int row = 1;
+        while (row < table.model().gridRowCount() && table.model().cell(row, 1) != QLatin1String("0171"))
+            ++row;
+        QCOMPARE(table.model().cell(row, 3), volts);  // 100 % of the rated voltage
+        QVERIFY(prompter.shown.isEmpty());
         main.close();
     }
 

@@ -1,3 +1,4 @@
+#include "StartedWithFile.h"
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
 #include "main/ParameterFileCommands.h"
@@ -16,63 +17,6 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QtTest>
-
-namespace {
-
-const QByteArray LanguageSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
-
-QByteArray vkr(const QByteArray &body, const QByteArray &blind = "0\r\n0\r\n", const QByteArray &type = "KDA1")
-{
-    return "###\r\n" + type + "\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n" + blind + body;
-}
-
-void closeStartupWindow()
-{
-    QTimer::singleShot(0, [] {
-        auto *type = qobject_cast<Ttype *>(QApplication::activeModalWidget());
-        if (!type) {
-            closeStartupWindow();
-            return;
-        }
-        QTest::keyClick(type, Qt::Key_Escape);
-    });
-}
-
-// VKR410T started with a parameter file in a fresh application folder, its windows shown.
-struct Started {
-    TestAppFolder app;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMain> main;
-
-    explicit Started(const QByteArray &file, const QByteArray &settings = LanguageSettings)
-    {
-        app.writeSettings(settings);
-        app.writeFile(QStringLiteral("set.vkr"), file);
-        main = std::make_unique<TMain>(prompter, QStringList{app.file(QStringLiteral("set.vkr"))}, app.path());
-        main->show();
-    }
-    TParameter &table() { return *main->table(); }
-    DriveData &data() { return main->session().data; }
-    int index(const char *comNo) { return data().IndexOfComNo(QString::fromLatin1(comNo)); }
-    int gridRowOf(const char *comNo)
-    {
-        for (int r = 1; r < table().model().gridRowCount(); ++r) {
-            if (table().model().cell(r, 1) == QLatin1String(comNo))
-                return r;
-        }
-        return -1;
-    }
-    void selectRows(int first, int last, int column = 3)
-    {
-        QTableView *grid = table().StringGrid1();
-        const QAbstractItemModel *m = grid->model();
-        grid->selectionModel()->select(QItemSelection(m->index(first - 1, column), m->index(last - 1, column)),
-                                       QItemSelectionModel::ClearAndSelect);
-        table().CurrentRow = first;
-    }
-};
-
-}  // namespace
 
 class tst_TParameter : public QObject
 {
@@ -214,17 +158,21 @@ void tst_TParameter::currentVoltageDisplay()
 {
     Started s(vkr(""));
     QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isEnabled());
-    s.main->session().data.currentBase = 10.0;
-    s.main->session().data.voltageBase = 200.0;
+    // The rated voltage and current come from the drive's definitions when the table
+    // becomes active.
+    s.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.main.get()));
+    s.table().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.table()));
     s.main->action(QStringLiteral("ToolBCV"))->trigger();
     QVERIFY(s.table().item(QStringLiteral("PopCVDisp"))->isChecked());
     QVERIFY(s.main->action(QStringLiteral("PopCVDisp2"))->isChecked());
     QVERIFY(!s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());
     QVERIFY(!s.main->action(QStringLiteral("PopDecDisp2"))->isEnabled());
     const int row = s.gridRowOf("0173");
-    QVERIFY(s.table().model().cell(row, 3).endsWith(QLatin1Char('A')));
     QVERIFY(s.table().model().cell(row, 6).endsWith(QLatin1Char('A')));
-    QVERIFY(s.table().model().cell(s.gridRowOf("0171"), 3).endsWith(QLatin1Char('V')));
+    QCOMPARE(s.table().model().cell(row, 3), QStringLiteral("3.3A"));  // 100 % of the rated 3.3 A
+    QCOMPARE(s.table().model().cell(s.gridRowOf("0171"), 3), QStringLiteral("200.00V"));
     s.table().item(QStringLiteral("PopCVDisp"))->trigger();
     QCOMPARE(s.table().model().cell(row, 6), QStringLiteral("%"));
     QVERIFY(s.table().item(QStringLiteral("PopHexDisp"))->isEnabled());

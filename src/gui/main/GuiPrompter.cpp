@@ -63,6 +63,19 @@ Prompter::Answer answerOf(int button)
     return Prompter::Answer::Ok;
 }
 
+// "Parameter Datas (*.vkr)" -> "vkr"; empty for "*.*" or several patterns.
+QString suffixOf(const QString &qtEntry)
+{
+    const int open = qtEntry.lastIndexOf(QStringLiteral("(*."));
+    const int close = qtEntry.indexOf(QLatin1Char(')'), open);
+    if (open < 0 || close < 0)
+        return {};
+    const QString suffix = qtEntry.mid(open + 3, close - open - 3);
+    if (suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char(' ')))
+        return {};
+    return suffix;
+}
+
 }  // namespace
 
 Prompter::Answer GuiPrompter::message(const QString &text, const QString &caption, Icon icon, Buttons buttons)
@@ -88,6 +101,11 @@ QString GuiPrompter::chooseSaveFile(const QString &title, const QString &folder,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(fileName);
     dialog.selectNameFilter(DialogFilter::entry(filter, *filterIndex));
+    // The dialog adds the filter's extension to a bare name itself, so its overwrite question
+    // is about the file that will be written.
+    dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &entry) { dialog.setDefaultSuffix(suffixOf(entry)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QStringList entries = DialogFilter::toQt(filter).split(QStringLiteral(";;"));

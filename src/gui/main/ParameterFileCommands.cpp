@@ -182,6 +182,17 @@ void ParameterFileCommands::ParaSaveOverWriteClick()
     focusGrid();
 }
 
+bool ParameterFileCommands::confirmReplace(const QString &path)
+{
+    const QFileInfo target(path);
+    if (!target.exists() && !target.isSymLink())
+        return true;
+    const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target.fileName());
+    return m_prompter.message(question, m_session.messages.caption(), Prompter::Icon::Warning,
+                              Prompter::Buttons::YesNo)
+           == Prompter::Answer::Yes;
+}
+
 void ParameterFileCommands::ParaSaveChangeNameClick()
 {
     if (!enabled("ParaSaveChangeName"))
@@ -194,11 +205,15 @@ void ParameterFileCommands::ParaSaveChangeNameClick()
     const QFileInfo info(path);
     if (path.isEmpty() || info.fileName().isEmpty())
         return;
-    m_session.savePath = info.absolutePath();
     QString name = info.fileName();
     const QString ext = name.right(4).toUpper();
-    if (ext != QLatin1String(".VKR") && ext != QLatin1String(".CSV") && ext != QLatin1String(".CFG"))
+    if (ext != QLatin1String(".VKR") && ext != QLatin1String(".CSV") && ext != QLatin1String(".CFG")) {
         name += entry == CsvEntry ? QStringLiteral(".csv") : entry == CfgEntry ? QStringLiteral(".cfg") : QStringLiteral(".vkr");
+        // The dialog asked about the name as typed; the file written is another one.
+        if (!confirmReplace(info.absolutePath() + QLatin1Char('/') + name))
+            return;
+    }
+    m_session.savePath = info.absolutePath();
     m_session.saveFile = name;
     if (name.right(4).toUpper() != QLatin1String(".VKR")) {
         // Tables and configuration files are written once their writers exist.

@@ -43,6 +43,8 @@ public:
 
 private:
     void afterOpen(const ParameterFile &header);
+    /// Asks before a save replaces an existing file; true to go on.
+    bool confirmReplace(const QString &path);
     void focusGrid();
     bool enabled(const char *component) const;
 

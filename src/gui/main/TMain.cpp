@@ -1,5 +1,6 @@
 #include "TMain.h"
 
+#include "CommandAvailability.h"
 #include "MainMenuTable.h"
 #include "ParameterFileCommands.h"
 #include "ParameterTableTwins.h"
@@ -53,12 +54,21 @@ QMenu *TMain::menu(const QString &component) const
     return m_menus.value(component);
 }
 
-void TMain::setCommandEnabled(const QString &component, bool enabled)
+bool TMain::commandBuilt(const QString &component) const
+{
+    return CommandAvailability::built(m_itemOfButton.value(component, component));
+}
+
+void TMain::enableAction(const QString &component, bool enabled)
 {
     if (QAction *a = action(component))
-        a->setEnabled(enabled);
-    if (QAction *twin = action(m_twinOf.value(component)))
-        twin->setEnabled(enabled);
+        a->setEnabled(enabled && commandBuilt(component));
+}
+
+void TMain::setCommandEnabled(const QString &component, bool enabled)
+{
+    enableAction(component, enabled);
+    enableAction(m_twinOf.value(component), enabled);
 }
 
 void TMain::createMenus()
@@ -120,8 +130,10 @@ void TMain::createToolBar()
         a->setObjectName(name);
         a->setToolTip(QString::fromLatin1(def.hint));
         m_actions.insert(name, a);
-        if (*def.twin)
+        if (*def.twin) {
             m_twinOf.insert(QString::fromLatin1(def.twin), name);
+            m_itemOfButton.insert(name, QString::fromLatin1(def.twin));
+        }
         lastButton = a;
     }
 }
@@ -150,7 +162,7 @@ void TMain::connectHandlers()
     on("ToolBline", &TMain::ToolBlineClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
-        if (!m_connected.contains(a))
+        if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
             a->setEnabled(false);
     }
 }
@@ -257,6 +269,13 @@ bool TMain::newDrive()
 void TMain::createTable()
 {
     m_table = new TParameter(m_session, m_prompter, this);
+    m_table->setRatingSource([this]() -> DriveReader {
+        // "Get Current/Voltage Base using On-Line": ask the drive when a check finds it.
+        if (!m_comm || !m_session.settings().get(Keys::MCVBOC))
+            return {};
+        m_comm->connectionCheck().run();
+        return m_comm->ratingReader(true);
+    });
     m_twins = new ParameterTableTwins(*this, *m_table);
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
@@ -380,8 +399,13 @@ void TMain::createCommLink()
 
 void TMain::ToolBlineClick()
 {
-    if (m_comm)
-        m_comm->connectionCheck().run();
+    if (!m_comm || m_session.monitoringRunning)
+        return;
+    // A port that does not open has its own message; an open line without an answer says so.
+    if (!m_comm->connectionCheck().run() && m_comm->port().port().isOpen()) {
+        m_prompter.message(m_session.messages.text(3), m_session.messages.caption(), Prompter::Icon::Warning,
+                           Prompter::Buttons::Ok);
+    }
 }
 
 void TMain::showLineImage(int image)
@@ -396,10 +420,10 @@ void TMain::setDriveCommands(bool transfer, bool panel, bool information)
 {
     for (const char *name : {"ToolBpr", "ToolBpw", "ToolBpsr", "ToolBpsw", "ToolBpcp", "DownLoad", "UpLoad",
                              "PopDownLoad2", "PopUpLoad2", "PopComp"})
-        action(QString::fromLatin1(name))->setEnabled(transfer);
+        enableAction(QString::fromLatin1(name), transfer);
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
-        action(QString::fromLatin1(name))->setEnabled(panel);
-    action(QStringLiteral("MonInvInfo"))->setEnabled(information);
+        enableAction(QString::fromLatin1(name), panel);
+    enableAction(QStringLiteral("MonInvInfo"), information);
 }
 
 void TMain::ToolsEndClick()

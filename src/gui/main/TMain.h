@@ -40,8 +40,11 @@ public:
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
     QMenu *menu(const QString &component) const;
-    /// Enables a menu item and the tool button that stands for it.
+    /// Enables a menu item and the tool button that stands for it; a command whose operation
+    /// is not built stays disabled.
     void setCommandEnabled(const QString &component, bool enabled);
+    /// Whether the operation of a menu item or tool button exists in this build.
+    bool commandBuilt(const QString &component) const;
 
     // Hidden state used by the other windows.
     bool ParaTableAct = false;
@@ -79,6 +82,7 @@ private:
     friend class ParameterFileCommands;
     friend class ParameterTableTwins;
 
+    void enableAction(const QString &component, bool enabled);
     void createMenus();
     void createToolBar();
     void connectHandlers();
@@ -107,7 +111,8 @@ private:
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
-    QHash<QString, QString> m_twinOf;  // menu item -> tool button
+    QHash<QString, QString> m_twinOf;        // menu item -> tool button
+    QHash<QString, QString> m_itemOfButton;  // tool button -> menu item
     QSet<QAction *> m_connected;
     bool m_shown = false;
 };

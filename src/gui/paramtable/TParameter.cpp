@@ -5,6 +5,7 @@
 #include "ParameterGridModel.h"
 #include "ParameterPopupItems.h"
 #include "app/Session.h"
+#include "main/CommandAvailability.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
 
@@ -98,6 +99,10 @@ void TParameter::createPopup()
     }
     item(QStringLiteral("PopUndo"))->setEnabled(false);
     item(QStringLiteral("PopDisp"))->setEnabled(false);
+    for (QAction *a : std::as_const(m_items)) {
+        if (!itemBuilt(a))
+            a->setEnabled(false);
+    }
     const QHash<QString, void (TParameter::*)()> handlers{
         {QStringLiteral("PopChgDisp"), &TParameter::PopChgDispClick},
         {QStringLiteral("PopCVDisp"), &TParameter::PopCVDispClick},
@@ -173,10 +178,17 @@ void TParameter::setItem(const char *component, int enabled, int check)
 {
     QAction *a = item(QString::fromLatin1(component));
     if (enabled >= 0)
-        a->setEnabled(enabled == 1);
+        a->setEnabled(enabled == 1 && itemBuilt(a));
     if (check >= 0)
         a->setChecked(check == 1);
     emit itemStateChanged(a->objectName(), enabled, check);
+}
+
+bool TParameter::itemBuilt(const QAction *item)
+{
+    // Every pop-up item but Close stands for the main menu item of its name with a "2".
+    return item->objectName() == QLatin1String("PopClose")
+           || CommandAvailability::built(item->objectName() + QLatin1Char('2'));
 }
 
 bool TParameter::checked(const char *component) const
@@ -209,11 +221,21 @@ void TParameter::ResetView(bool keepMarks)
     setItem("PopUndo", 0);
     setItem("PopRedo", 0);
     clearMarks(keepMarks || m_session.blindMode);
+    refreshRatingBases();
     FillGrid();
     const DriveSelection &sel = m_session.selection;
     setWindowTitle(m_session.messages.text(20) + QLatin1Char(' ') + sel.typeName + sel.formName
                    + QStringLiteral(" (CPU Ver.") + sel.cpuVersion + QLatin1Char(')'));
     BuildFindList();
+}
+
+void TParameter::refreshRatingBases()
+{
+    DriveData &d = m_session.data;
+    const double voltage = d.voltageBase, current = d.currentBase;
+    RatingBases(d, m_session.selection.formName, m_ratingSource ? m_ratingSource() : DriveReader{});
+    if (d.cvDisplay && (voltage != d.voltageBase || current != d.currentBase))
+        FillGrid();
 }
 
 void TParameter::clearMarks(bool keepMarks)
@@ -309,8 +331,10 @@ void TParameter::closeEvent(QCloseEvent *event)
 void TParameter::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        refreshRatingBases();
         emit activated();
+    }
 }
 
 void TParameter::dragEnterEvent(QDragEnterEvent *event)

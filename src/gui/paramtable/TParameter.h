@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ParameterGridFiller.h"
+#include "model/RatingBases.h"
 
 #include <QHash>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class GridMarks;
@@ -66,6 +68,13 @@ public:
     /// Re-reads the cell colours from the settings file.
     void readColours();
 
+    /// Where the rated voltage and current come from: the drive reader to use (after the
+    /// connection check the on-line option asks for), or none for the definitions alone.
+    void setRatingSource(std::function<DriveReader()> source) { m_ratingSource = std::move(source); }
+    /// VoltageBase and CurrentBase afresh (RatingBases); the grid follows when it shows
+    /// amperes and volts.
+    void refreshRatingBases();
+
 public slots:
     void PopChgDispClick();
     void PopCVDispClick();
@@ -102,6 +111,7 @@ private:
     void loadPopupCaptions();
     void setItem(const char *component, int enabled, int checked = -1);
     bool checked(const char *component) const;
+    static bool itemBuilt(const QAction *item);
     void warn(int message);
     void clearMarks(bool keepMarks);
     void setHexDecEnabled();
@@ -116,4 +126,5 @@ private:
     std::unique_ptr<GridMarks> m_marks;
     QHash<QString, QAction *> m_items;
     int m_searchCursor = 0;
+    std::function<DriveReader()> m_ratingSource;
 };

@@ -1,0 +1,32 @@
+#include "CommandAvailability.h"
+
+#include <iterator>
+
+namespace {
+
+// Main menu items whose operation is not built yet.
+const char *const NotBuilt[] = {
+    "PrinterSetup", "PrintSetup", "Print",     "RS232C1",    // printing, communication setup
+    "PopUndo2",     "PopRedo2",   "PopCopy2",                  // undo and redo, copy
+    "DownLoad",     "UpLoad",     "PopDownLoad2", "PopUpLoad2", "PopComp",  // transfers
+    "PopParaHelp2", "PopFind2",                                // parameter help, find
+    "InvRun",                                                  // keypad
+    "MonInvInfo",   "MonChart",                                // inverter information, monitoring
+    "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
+    "MMItoolsHelp",                                            // help viewer
+};
+
+}  // namespace
+
+namespace CommandAvailability {
+
+bool built(const QString &menuItem)
+{
+    for (const char *name : NotBuilt) {
+        if (menuItem == QLatin1String(name))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace CommandAvailability
