@@ -44,9 +44,10 @@ int CliParameterFile::apply(CliDrive &drive)
         return ExitCode::Refused;
     }
     QStringList lines;
-    QString reason;
-    if (!ParameterFile::readLines(m_path, drive.selection.languagePrefix, &lines, &reason)) {
-        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QStringLiteral(": ") + reason + QLatin1Char(')'));
+    QString readError;
+    if (!ParameterFile::readLines(m_path, drive.selection.languagePrefix, &lines, &readError)) {
+        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QStringLiteral(": ") + readError
+                   + QLatin1Char(')'));
         return ExitCode::Refused;
     }
     drive.prompter.fitAnswers = true;
