@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)NativeReplyValue(reply, item, settings);
     (void)NativeReplyValue(reply, item, settings);
     (void)NativeReplyValid(reply, int(reply.size()), item);
+    (void)NativeReplyAnswers(reply, item, command, settings);
 
     const int modbusLength = ModbusReplyLength(item, command);
     bool failed = false;
@@ -32,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)ModbusReplyValue(reply, &failed);
     (void)ModbusReplyValue(reply);
     (void)ModbusReplyValid(reply, int(reply.size()), item);
+    (void)ModbusReplyAnswers(reply, reply.left(8), item);
+    (void)ModbusReplyAnswers(reply, BuildModbusRequest(item, command, QString(), settings), item);
     (void)ModbusResyncRequest(reply);
     (void)BuildNativeRequest(item, command, QString::fromLatin1(reply), settings);
     (void)BuildModbusRequest(item, command, QString::fromLatin1(reply), settings);

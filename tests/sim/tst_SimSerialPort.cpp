@@ -32,6 +32,8 @@ private slots:
     void lateReplyMissesShortTimeout();
     void lateRepliesAreNeverTakenAsGood_data();
     void lateRepliesAreNeverTakenAsGood();
+    void garbageIsNeverTakenAsGood_data();
+    void garbageIsNeverTakenAsGood();
     void disconnectEndsTheLine();
 };
 
@@ -200,6 +202,42 @@ void tst_SimSerialPort::lateRepliesAreNeverTakenAsGood()
     }
     QCOMPARE(wrongAsGood, 0);
     QVERIFY2(good >= 400, qPrintable(QString::number(good)));
+}
+
+void tst_SimSerialPort::garbageIsNeverTakenAsGood_data()
+{
+    QTest::addColumn<bool>("modbus");
+    QTest::addColumn<int>("reads");
+    // One native garbage reply in 256 passes the 8-bit sum by chance.
+    QTest::newRow("native") << false << 2000;
+    QTest::newRow("modbus") << true << 1000;
+}
+
+// Half the replies are random bytes of the reply's length.
+void tst_SimSerialPort::garbageIsNeverTakenAsGood()
+{
+    QFETCH(bool, modbus);
+    QFETCH(int, reads);
+    auto engine = line(modbus);
+    SimFaultRates rates;
+    rates.garbage = 0.5;
+    rates.seed = 7;
+    engine->setFaults(rates);
+    SimSerialPort port(*engine);
+    QVERIFY(port.open("sim"));
+    CommSettings s = settings(modbus);
+    s.timeoutMs = 4;
+    CommExchange exchange(port, s);
+    int good = 0;
+    int wrongAsGood = 0;
+    for (int i = 0; i < reads; ++i) {
+        bool failed = false;
+        const int32_t read = exchange.exchangeItem(FrameItem{"0011", false}, {}, failed, 'R');
+        good += failed ? 0 : 1;
+        wrongAsGood += !failed && read != 6000 ? 1 : 0;
+    }
+    QCOMPARE(engine->faultCounts().garbage + good, reads);
+    QCOMPARE(wrongAsGood, 0);
 }
 
 void tst_SimSerialPort::disconnectEndsTheLine()

@@ -26,6 +26,8 @@ private slots:
     void replyChecks();
     void replyValues_data();
     void replyValues();
+    void replyAnswers_data();
+    void replyAnswers();
 };
 
 void tst_ModbusFrames::crcTable()
@@ -114,6 +116,35 @@ void tst_ModbusFrames::replyChecks()
     QFETCH(int, expected);
     QFETCH(bool, valid);
     QCOMPARE(ModbusReplyValid(reply, expected, {comNo, false}), valid);
+}
+
+void tst_ModbusFrames::replyAnswers_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("comNo");
+    QTest::addColumn<char>("command");
+    QTest::addColumn<bool>("answers");
+    QTest::newRow("read of one register") << hex("FB 03 02 12 34 6D 27") << "FB05" << 'R' << true;
+    QTest::newRow("read reply with four data bytes") << hex("FB 03 04 12 34 00 00 00 00") << "FB05" << 'R' << false;
+    QTest::newRow("write echo for a read") << hex("FB 06 FB 05 00 64 00 00") << "FB05" << 'R' << false;
+    QTest::newRow("write echo of the register") << hex("FB 06 FB 05 00 64 00 00") << "FB05" << 'W' << true;
+    QTest::newRow("write echo of another register") << hex("FB 06 00 11 00 64 CC 7E") << "FB05" << 'W' << false;
+    QTest::newRow("exception reply") << hex("FB 86 02 00 00 00 00 00") << "FB05" << 'W' << false;
+    QTest::newRow("FC10 block is not compared") << hex("FB 03 0A 00 00 00 00 00 00 00 00 00 00 00 00") << "FC10"
+                                                << 'R' << true;
+}
+
+void tst_ModbusFrames::replyAnswers()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, comNo);
+    QFETCH(char, command);
+    QFETCH(bool, answers);
+    const FrameItem item{comNo, false};
+    CommSettings settings;
+    settings.protocol = CommSettings::Modbus;
+    const QByteArray request = BuildModbusRequest(item, command, QStringLiteral("100"), settings);
+    QCOMPARE(ModbusReplyAnswers(reply, request, item), answers);
 }
 
 void tst_ModbusFrames::replyValues_data()

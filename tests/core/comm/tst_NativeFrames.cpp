@@ -32,6 +32,8 @@ private slots:
     void replyChecks();
     void replyValues_data();
     void replyValues();
+    void replyAnswers_data();
+    void replyAnswers();
     void dataText_data();
     void dataText();
 };
@@ -163,6 +165,41 @@ void tst_NativeFrames::replyValues()
     QFETCH(bool, setNumber);
     QFETCH(uint, value);
     QCOMPARE(NativeReplyValue(reply, {QStringLiteral("FB05"), wide}, settings(setNumber, false)), value);
+}
+
+void tst_NativeFrames::replyAnswers_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("comNo");
+    QTest::addColumn<bool>("wide");
+    QTest::addColumn<bool>("setNumber");
+    QTest::addColumn<char>("command");
+    QTest::addColumn<bool>("answers");
+
+    QTest::newRow("read of FB05") << hex("2F 52 FB 05 12 34 C7") << "FB05" << false << false << 'R' << true;
+    QTest::newRow("reply for 0011") << hex("2F 52 00 11 00 64 F6") << "FB05" << false << false << 'R' << false;
+    QTest::newRow("low address byte differs") << hex("2F 52 FB 06 12 34 C8") << "FB05" << false << false << 'R'
+                                              << false;
+    QTest::newRow("RAM write echo for an EEPROM write") << hex("2F 50 FB 05 12 34 C5") << "FB05" << false << false
+                                                        << 'W' << false;
+    QTest::newRow("32-bit with number byte") << hex("2F 05 4C 52 FB 05 00 01 86 A0 F9") << "FB05" << true << true
+                                             << 'R' << true;
+    QTest::newRow("number byte taken for the command") << hex("2F 52 FB 05 00 01 86 A0 F9") << "FB05" << false
+                                                       << true << 'R' << false;
+    QTest::newRow("FC10 panel image is not compared")
+        << hex("2F 52 00 00 00 2A 01 02 03 04 05 06 07 08 00") << "FC10" << false << false << 'R' << true;
+    QTest::newRow("too short") << hex("2F 52 FB") << "FB05" << false << false << 'R' << false;
+}
+
+void tst_NativeFrames::replyAnswers()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, comNo);
+    QFETCH(bool, wide);
+    QFETCH(bool, setNumber);
+    QFETCH(char, command);
+    QFETCH(bool, answers);
+    QCOMPARE(NativeReplyAnswers(reply, {comNo, wide}, command, settings(setNumber, false)), answers);
 }
 
 void tst_NativeFrames::dataText_data()
