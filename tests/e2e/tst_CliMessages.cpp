@@ -93,8 +93,8 @@ void tst_CliMessages::portFailuresGiveTheReason_data()
 {
     QTest::addColumn<QString>("port");
     QTest::addColumn<QByteArray>("message");
-    QTest::newRow("no such device") << "/dev/no-such-line"
-                                    << QByteArray("serial port /dev/no-such-line cannot be opened: No such file or directory");
+    QTest::newRow("no such device")
+        << "/dev/no-such-line" << QByteArray("serial port /dev/no-such-line cannot be opened: No such file or directory");
     QTest::newRow("not a terminal") << "/dev/null"
                                     << QByteArray("serial port /dev/null cannot be opened: Inappropriate ioctl for device");
 }
