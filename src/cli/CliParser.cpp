@@ -102,7 +102,8 @@ QStringList CliParser::withNegativeNumbersAsArguments(const QStringList &argumen
             negativeSeen = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             options << arg;
-            valueNext = !arg.contains(QLatin1Char('=')) && m_valued.contains(arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1));
+            const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+            valueNext = !arg.contains(QLatin1Char('=')) && m_valued.contains(name);
         } else {
             positional << arg;
         }

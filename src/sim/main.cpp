@@ -32,8 +32,10 @@ bool makeLink(const QString &device, const QString &link, QString *error)
     if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(link).constData()) == 0)
         return true;
     const int reason = errno;
-    *error = reason == EEXIST ? QStringLiteral("link exists: %1 (remove it if no simulator uses it)").arg(link)
-                              : QStringLiteral("cannot make the link %1: %2").arg(link, QString::fromLocal8Bit(std::strerror(reason)));
+    if (reason == EEXIST)
+        *error = QStringLiteral("link exists: %1 (remove it if no simulator uses it)").arg(link);
+    else
+        *error = QStringLiteral("cannot make the link %1: %2").arg(link, QString::fromLocal8Bit(std::strerror(reason)));
     return false;
 }
 

@@ -36,6 +36,7 @@ private slots:
     void portFailuresGiveTheReason_data();
     void portFailuresGiveTheReason();
     void portHeldByAnotherVkrIsInUse();
+    void twoVkrOnOneLine();
     void questionsTellTheAnswerTaken_data();
     void questionsTellTheAnswerTaken();
 
@@ -92,8 +93,8 @@ void tst_CliMessages::portFailuresGiveTheReason_data()
 {
     QTest::addColumn<QString>("port");
     QTest::addColumn<QByteArray>("message");
-    QTest::newRow("no such device") << "/dev/no-such-line"
-                                    << QByteArray("serial port /dev/no-such-line cannot be opened: No such file or directory");
+    QTest::newRow("no such device")
+        << "/dev/no-such-line" << QByteArray("serial port /dev/no-such-line cannot be opened: No such file or directory");
     QTest::newRow("not a terminal") << "/dev/null"
                                     << QByteArray("serial port /dev/null cannot be opened: Inappropriate ioctl for device");
 }
@@ -122,6 +123,30 @@ void tst_CliMessages::portHeldByAnotherVkrIsInUse()
     ::close(held);
     const Run free = vkr(drive("read") << "--port" << sim.device() << "0011");
     QCOMPARE(free.exitCode, ExitCode::Ok);
+}
+
+void tst_CliMessages::twoVkrOnOneLine()
+{
+    // A line that never answers keeps the first vkr on it for 10 x 300 ms.
+    SimProcess sim({"--drop-rate", "1"});
+    QVERIFY(!sim.device().isEmpty());
+    bool inUse = false;
+    // A first vkr that opens the line while a second one holds it ends at once; it starts again.
+    for (int attempt = 0; attempt < 3 && !inUse; ++attempt) {
+        QProcess first;
+        first.start(QStringLiteral(VKR_BIN_DIR "/vkr"),
+                    drive("read") << "--port" << sim.device() << "--timeout" << "300" << QStringList(10, "0011"));
+        QVERIFY(first.waitForStarted());
+        while (!inUse && !first.waitForFinished(100)) {
+            const Run second = vkr(drive("read") << "--port" << sim.device() << "--timeout" << "30" << "0011");
+            inUse = second.exitCode == ExitCode::PortFailed && second.err.contains("is in use");
+            QVERIFY2(inUse || second.exitCode == ExitCode::ExchangeFailed, second.err.constData());
+        }
+        QVERIFY(first.waitForFinished(20000));
+        if (inUse)
+            QCOMPARE(first.exitCode(), ExitCode::ExchangeFailed);
+    }
+    QVERIFY(inUse);
 }
 
 void tst_CliMessages::questionsTellTheAnswerTaken_data()

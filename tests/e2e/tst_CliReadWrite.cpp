@@ -93,6 +93,8 @@ void tst_CliReadWrite::writesAreEchoedAndReadBack_data()
     QTest::newRow("native RAM write") << "native" << QStringList{"0011", "6000"} << "0011,6000,60.00";
     QTest::newRow("native EEPROM write of a negative value")
         << "native" << QStringList{"--eeprom", "0206", "-5"} << "0206,-5,-0.5";
+    QTest::newRow("native negative value before an option")
+        << "native" << QStringList{"0206", "-7", "--eeprom"} << "0206,-7,-0.7";
     QTest::newRow("native 32-bit write above 2^31") << "native" << QStringList{"0731", "4000000000"}
                                                     << "0731,4000000000,4000000000";
     QTest::newRow("modbus RAM write") << "modbus" << QStringList{"0011", "6000"} << "0011,6000,60.00";

@@ -105,7 +105,8 @@ constexpr OptionText OptionTexts[] = {
     {"protocol", "PROTOCOL", "Protocol the drives answer: native (default) or modbus."},
     {"baud", "RATE", "Baud rate of the line (default 9600)."},
     {"parity", "PARITY", "Parity of the line: none, even (default) or odd."},
-    {"line-timing", "", "Take requests and send replies when they would arrive and leave on a real line at the baud rate."},
+    {"line-timing", "",
+     "Take requests and send replies when they would arrive and leave on a real line at the baud rate."},
     {"turnaround", "MS", "With --line-timing, the drive's delay before it replies, 0 to 10000 ms (default 1)."},
     {"link", "PATH",
      "Make a symbolic link PATH to the pseudo-terminal, removed at the end. Refused when PATH exists."},
@@ -135,7 +136,8 @@ void addOptions(QCommandLineParser &parser)
 
 QString SimOptions::usage()
 {
-    return QStringLiteral("Usage: vkr-drive-sim --data DIR [options]\nTry 'vkr-drive-sim --help' for more information.");
+    return QStringLiteral("Usage: vkr-drive-sim --data DIR [options]\n"
+                          "Try 'vkr-drive-sim --help' for more information.");
 }
 
 QString SimOptions::helpText()
