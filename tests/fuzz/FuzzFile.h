@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace FuzzFile {
@@ -15,13 +16,15 @@ namespace FuzzFile {
 /// A folder private to this process, under /dev/shm when it exists.
 inline QString folder()
 {
-    static const QString path = [] {
+    // Held on the heap so it is still there when the exit handler removes the folder.
+    static const QString *path = [] {
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        const QString dir = base + QStringLiteral("/vkr-fuzz-%1").arg(::getpid());
-        QDir().mkpath(dir);
+        auto *dir = new QString(base + QStringLiteral("/vkr-fuzz-%1").arg(::getpid()));
+        QDir().mkpath(*dir);
+        std::atexit([] { QDir(folder()).removeRecursively(); });
         return dir;
     }();
-    return path;
+    return *path;
 }
 
 /// Writes `bytes` to `name` in the folder and returns its path.
