@@ -155,10 +155,22 @@ void TParameter::readColours()
     c.cvCell = colourOf(s.get(Keys::MCVCC));
 }
 
-void TParameter::FormCreate(const QRect &mainFrame, bool keepMarks)
+void TParameter::placeUnder(const QRect &mainFrame)
 {
+    // move() places the frame, title bar included, right under the main window's frame.
     move(mainFrame.left(), mainFrame.top() + mainFrame.height());
     resize(qMax(MinimumWidth, mainFrame.width()), qMax(MinimumHeight, 480 - mainFrame.height()));
+    m_placedAt = QRect(pos(), size());
+}
+
+bool TParameter::whereItWasPlaced() const
+{
+    return QRect(pos(), size()) == m_placedAt;
+}
+
+void TParameter::FormCreate(const QRect &mainFrame, bool keepMarks)
+{
+    placeUnder(mainFrame);
     loadPopupCaptions();
     driveChanged(keepMarks);
     CurrentRow = 1;
