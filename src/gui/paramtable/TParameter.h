@@ -64,7 +64,7 @@ public:
     int GridRowOfIndex(int index);
     void resetSearchCursor() { m_searchCursor = 0; }
     void MarkSelection();
-    /// Column widths from the ratios for a grid client width.
+    /// Column widths from the ratios for a grid client width, each wide enough for its title.
     void applyColumnRatios(int clientWidth);
     bool filterOn() const;
     /// Files dropped on the window: one parameter file is opened, anything else refused.
