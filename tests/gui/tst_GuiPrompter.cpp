@@ -27,14 +27,16 @@ private slots:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
             width = box->width();
-            captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            QFont bold = box->font();  // captions are drawn in bold
+            bold.setBold(true);
+            captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
             box->done(QMessageBox::Ok);
         });
         GuiPrompter prompter;
         QCOMPARE(prompter.message(text, caption, Prompter::Icon::Warning, Prompter::Buttons::Ok), Prompter::Answer::Ok);
         QVERIFY(captionWidth > 0);
-        // Room for the caption beside the title bar's icon and close button.
-        QVERIFY2(width >= captionWidth + 64, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(captionWidth)));
+        // Room for the caption beside the title bar's icon and buttons.
+        QVERIFY2(width >= captionWidth + 96, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(captionWidth)));
     }
 };
 

@@ -78,8 +78,9 @@ QString suffixOf(const QString &qtEntry)
     return suffix;
 }
 
-// Room on a title bar besides the caption: the window icon and the close button.
-constexpr int TitleBarExtras = 96;
+// Room on a title bar besides the caption: the window icon and up to three buttons, with
+// the window manager's padding.
+constexpr int TitleBarExtras = 128;
 
 }  // namespace
 
@@ -87,7 +88,10 @@ void GuiPrompter::keepCaptionWhole(QMessageBox &box)
 {
     // A message box is as wide as its text; a short text under a long caption ("Confirmation
     // (File-type error)") would leave the title bar too narrow for it.
-    const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarExtras;
+    // Window managers draw captions in bold.
+    QFont title = box.font();
+    title.setBold(true);
+    const int wanted = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + TitleBarExtras;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
         grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                       grid->columnCount());
