@@ -16,7 +16,9 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
+#include <QToolTip>
 #include <QtTest>
+#include <array>
 
 class tst_TParameter : public QObject
 {
@@ -31,6 +33,7 @@ private slots:
     void flagTwoRowHasNoChangedMark();
     void currentVoltageDisplay();
     void columnWidthsFollowRatios();
+    void clippedCellShowsItsWholeText();
     void hexAndDecRoundTrip();
     void shipmentRestoresFactoryValue();
     void twinsFollowTheTable();
@@ -68,10 +71,12 @@ void tst_TParameter::startWithFileShowsValuesAndMarks()
     QVERIFY(s.data().uPara.flag(s.index("0009"), UPara::SelectIndex));
     QCOMPARE(s.table().model().cell(0, 0), QStringLiteral("Title"));
     QCOMPARE(s.table().windowTitle(), QStringLiteral("Parameter Table KDA1-2004P (CPU Ver.V100)"));
+    // The table's frame, title bar included, sits right under the main window's frame.
+    QVERIFY(QTest::qWaitForWindowExposed(&s.table()));
     const QRect mainFrame = s.main->frameGeometry();
-    // Frame margins settle only when a window is shown; the table sits under the main window.
-    QVERIFY(qAbs(s.table().frameGeometry().left() - mainFrame.left()) <= 4);
-    QVERIFY(qAbs(s.table().frameGeometry().top() - (mainFrame.bottom() + 1)) <= 4);
+    QVERIFY(s.main->geometry() != mainFrame);  // the platform draws frames
+    QCOMPARE(s.table().frameGeometry().left(), mainFrame.left());
+    QCOMPARE(s.table().frameGeometry().top(), mainFrame.bottom() + 1);
 }
 
 void tst_TParameter::changedOnlyWithNothingChanged()
@@ -181,13 +186,49 @@ void tst_TParameter::currentVoltageDisplay()
 void tst_TParameter::columnWidthsFollowRatios()
 {
     Started s(vkr(""));
+    QTableView *grid = s.table().StringGrid1();
+    QHeaderView *header = grid->horizontalHeader();
     s.table().applyColumnRatios(639);
-    QCOMPARE(s.table().StringGrid1()->columnWidth(2), 226);
-    QCOMPARE(s.table().StringGrid1()->columnWidth(0), 56);
+    QCOMPARE(grid->columnWidth(0), 56);
+    // Every title fits; the name column gives up what the titles need beyond their share
+    // (226 pixels of 639 by its ratio).
+    int extra = 0;
+    for (int c = 0; c < ParameterGridModel::Columns; ++c) {
+        QVERIFY2(grid->columnWidth(c) >= header->sectionSizeHint(c), qPrintable(s.table().model().cell(0, c)));
+        if (c != 2)
+            extra += grid->columnWidth(c) - int(639.0f * std::array{0.0889f, 0.0973f, 0.354f, 0.0889f, 0.0889f,
+                                                                    0.0889f, 0.0889f, 0.095f}[size_t(c)]);
+    }
+    QCOMPARE(grid->columnWidth(2), 226 - extra);
     s.table().resize(800, 400);
     QApplication::processEvents();
-    const int client = s.table().StringGrid1()->viewport()->width();
-    QCOMPARE(s.table().StringGrid1()->columnWidth(2), int(float(client) * 0.354f));
+    const int client = grid->viewport()->width();
+    QVERIFY(grid->columnWidth(2) <= int(float(client) * 0.354f));
+    QVERIFY(grid->columnWidth(2) >= int(float(client) * 0.354f) - extra);
+}
+
+void tst_TParameter::clippedCellShowsItsWholeText()
+{
+    Started s(vkr(""));
+    QTableView *grid = s.table().StringGrid1();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.table()));
+    s.table().applyColumnRatios(639);
+    auto toolTipAt = [&](int gridRow, int column) {
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
+            return QStringLiteral("(a tip stays up)");
+        const QRect cell = grid->visualRect(grid->model()->index(gridRow - 1, column));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    const QString longName = QStringLiteral("Automatic acceleration/deceleration");
+    const int row = s.gridRowOf("0001");
+    QCOMPARE(s.table().model().cell(row, 2), longName);
+    grid->setColumnWidth(2, 80);
+    QCOMPARE(toolTipAt(row, 2), longName);
+    QCOMPARE(toolTipAt(row, 1), QString());  // "0001" fits: no tip
+    QCOMPARE(s.table().model().headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(), s.table().model().cell(0, 1));
 }
 
 void tst_TParameter::hexAndDecRoundTrip()

@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 
@@ -76,11 +78,29 @@ QString suffixOf(const QString &qtEntry)
     return suffix;
 }
 
+// Room on a title bar besides the caption: the window icon and up to three buttons, with
+// the window manager's padding.
+constexpr int TitleBarExtras = 128;
+
 }  // namespace
+
+void GuiPrompter::keepCaptionWhole(QMessageBox &box)
+{
+    // A message box is as wide as its text; a short text under a long caption ("Confirmation
+    // (File-type error)") would leave the title bar too narrow for it.
+    // Window managers draw captions in bold.
+    QFont title = box.font();
+    title.setBold(true);
+    const int wanted = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + TitleBarExtras;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
 
 Prompter::Answer GuiPrompter::message(const QString &text, const QString &caption, Icon icon, Buttons buttons)
 {
     QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), m_parent);
+    keepCaptionWhole(box);
     const int pressed = box.exec();
     // Closing a question box with the window's close button counts as its escape button.
     const Answer answer = answerOf(pressed);

@@ -2,6 +2,7 @@
 
 #include "base/Prompter.h"
 
+class QMessageBox;
 class QWidget;
 
 // Message boxes and file dialogs of the core, shown as modal Qt dialogs.
@@ -19,6 +20,9 @@ public:
     QString chooseSaveFile(const QString &title, const QString &folder, const QString &fileName,
                            const QString &filter, int *filterIndex) override;
     void pump() override;
+
+    /// Widens a message box so that its title bar shows the whole caption.
+    static void keepCaptionWhole(QMessageBox &box);
 
 private:
     QWidget *m_parent;

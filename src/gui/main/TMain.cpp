@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSet>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -280,6 +281,33 @@ void TMain::createTable()
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
     m_table->FormCreate(frameGeometry(), m_startedWithFile);
+    m_tableAnchor = frameGeometry();
+}
+
+void TMain::keepTableUnderFrame()
+{
+    // The frame settles only after the window is on the screen (a window manager adds the
+    // title bar and borders then). The table follows the main window's frame for as long as
+    // nobody has moved or resized it.
+    if (!m_table || !m_table->isVisible() || !m_table->whereItWasPlaced())
+        return;
+    const QRect frame = frameGeometry();
+    if (frame == m_tableAnchor)
+        return;
+    m_tableAnchor = frame;
+    m_table->placeUnder(frame);
+}
+
+void TMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    keepTableUnderFrame();
+}
+
+void TMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    keepTableUnderFrame();
 }
 
 void TMain::loadDataWindow()
@@ -309,6 +337,9 @@ void TMain::FormShow()
     action(QStringLiteral("MMIMt"))->setVisible(true);
     createTable();
     m_table->show();
+    // The main window's frame is final only once its show has finished: place the table
+    // again then, and whenever the frame changes later (keepTableUnderFrame).
+    QTimer::singleShot(0, this, &TMain::keepTableUnderFrame);
     DrvChkAct = true;
     StartUp = true;
 }

@@ -64,6 +64,8 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private slots:
     void ToolsEndClick();
@@ -98,6 +100,7 @@ private:
     void fixHeight();
     bool newDrive();
     void createTable();
+    void keepTableUnderFrame();
     void createCommLink();
 
     Prompter &m_prompter;
@@ -115,4 +118,5 @@ private:
     QHash<QString, QString> m_itemOfButton;  // tool button -> menu item
     QSet<QAction *> m_connected;
     bool m_shown = false;
+    QRect m_tableAnchor;  // the main window's frame the table was placed under
 };

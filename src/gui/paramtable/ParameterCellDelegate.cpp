@@ -3,13 +3,17 @@
 #include "ParameterGridModel.h"
 #include "model/DriveData.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 const QColor SelectBlue(0, 0, 255);
 const QColor Highlight(0, 0, 160);
 const QColor Red(255, 0, 0);
 const QColor Silver(192, 192, 192);
+constexpr int TextMargin = 2;  // pixels left free on either side of a cell's text
 }  // namespace
 
 ParameterCellDelegate::ParameterCellDelegate(const DriveData &data, QObject *parent)
@@ -87,7 +91,30 @@ void ParameterCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     font.setBold(bold);
     painter->setFont(font);
     painter->setPen(text);
-    const QRect area = option.rect.adjusted(2, 0, -2, 0);
+    const QRect area = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
     painter->drawText(area, int(alignmentOf(column)) | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
     painter->restore();
+}
+
+QFont ParameterCellDelegate::cellFont(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    bool bold = false;
+    textColour(index.column(), index.data(ParameterGridModel::IndexRole).toInt(), false, QColor(), &bold);
+    QFont font = option.font;
+    font.setBold(bold);
+    return font;
+}
+
+bool ParameterCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index)
+{
+    if (!event || event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const int room = option.rect.width() - 2 * TextMargin;
+    if (QFontMetrics(cellFont(option, index)).horizontalAdvance(text) > room)
+        QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    else
+        QToolTip::hideText();
+    return true;
 }

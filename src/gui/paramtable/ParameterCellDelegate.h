@@ -27,6 +27,9 @@ public:
     bool filterOn = false;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    /// A cell too narrow for its text shows the whole text as its tool tip.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
 
     static Qt::Alignment alignmentOf(int column);
     /// Background and text colour of a data cell, and whether its text is bold.
@@ -34,5 +37,7 @@ public:
     QColor textColour(int column, int parameter, bool selected, const QColor &normal, bool *bold) const;
 
 private:
+    QFont cellFont(const QStyleOptionViewItem &option, const QModelIndex &index) const;
+
     const DriveData &m_data;
 };

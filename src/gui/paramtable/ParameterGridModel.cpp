@@ -65,7 +65,7 @@ QVariant ParameterGridModel::data(const QModelIndex &index, int role) const
 
 QVariant ParameterGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::ToolTipRole))
         return m_titles.value(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

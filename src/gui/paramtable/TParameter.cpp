@@ -23,6 +23,7 @@ namespace {
 
 constexpr float ColumnRatios[ParameterGridModel::Columns] = {0.0889f, 0.0973f, 0.354f, 0.0889f,
                                                               0.0889f, 0.0889f, 0.0889f, 0.095f};
+constexpr int NameColumn = 2;
 constexpr int RowHeight = 16;
 constexpr int MinimumWidth = 639;
 constexpr int MinimumHeight = 250;
@@ -155,10 +156,22 @@ void TParameter::readColours()
     c.cvCell = colourOf(s.get(Keys::MCVCC));
 }
 
-void TParameter::FormCreate(const QRect &mainFrame, bool keepMarks)
+void TParameter::placeUnder(const QRect &mainFrame)
 {
+    // move() places the frame, title bar included, right under the main window's frame.
     move(mainFrame.left(), mainFrame.top() + mainFrame.height());
     resize(qMax(MinimumWidth, mainFrame.width()), qMax(MinimumHeight, 480 - mainFrame.height()));
+    m_placedAt = QRect(pos(), size());
+}
+
+bool TParameter::whereItWasPlaced() const
+{
+    return QRect(pos(), size()) == m_placedAt;
+}
+
+void TParameter::FormCreate(const QRect &mainFrame, bool keepMarks)
+{
+    placeUnder(mainFrame);
     loadPopupCaptions();
     driveChanged(keepMarks);
     CurrentRow = 1;
@@ -296,8 +309,22 @@ int TParameter::GridRowOfIndex(int index)
 
 void TParameter::applyColumnRatios(int clientWidth)
 {
+    // Every title fits its column; the name column, by far the widest, gives up what the
+    // others need beyond their share.
+    const QHeaderView *header = m_grid->horizontalHeader();
+    int widths[ParameterGridModel::Columns];
+    int needed = 0;
+    for (int c = 0; c < ParameterGridModel::Columns; ++c) {
+        widths[c] = int(float(clientWidth) * ColumnRatios[c]);
+        const int title = header->sectionSizeHint(c);
+        if (c != NameColumn && widths[c] < title) {
+            needed += title - widths[c];
+            widths[c] = title;
+        }
+    }
+    widths[NameColumn] = qMax(widths[NameColumn] - needed, header->sectionSizeHint(NameColumn));
     for (int c = 0; c < ParameterGridModel::Columns; ++c)
-        m_grid->setColumnWidth(c, int(float(clientWidth) * ColumnRatios[c]));
+        m_grid->setColumnWidth(c, widths[c]);
 }
 
 bool TParameter::eventFilter(QObject *watched, QEvent *event)

@@ -34,6 +34,10 @@ public:
 
     /// Placement under the main window, pop-up captions, then driveChanged.
     void FormCreate(const QRect &mainFrame, bool keepMarks = false);
+    /// Puts the window's frame right under the main window's frame, as wide as it.
+    void placeUnder(const QRect &mainFrame);
+    /// Neither moved nor resized since placeUnder.
+    bool whereItWasPlaced() const;
     /// The drive was loaded or chosen again: Quick items, cell colours, ResetView.
     void driveChanged(bool keepMarks = false);
 
@@ -60,7 +64,7 @@ public:
     int GridRowOfIndex(int index);
     void resetSearchCursor() { m_searchCursor = 0; }
     void MarkSelection();
-    /// Column widths from the ratios for a grid client width.
+    /// Column widths from the ratios for a grid client width, each wide enough for its title.
     void applyColumnRatios(int clientWidth);
     bool filterOn() const;
     /// Files dropped on the window: one parameter file is opened, anything else refused.
@@ -127,4 +131,5 @@ private:
     QHash<QString, QAction *> m_items;
     int m_searchCursor = 0;
     std::function<DriveReader()> m_ratingSource;
+    QRect m_placedAt;  // frame position and client size given by placeUnder
 };
