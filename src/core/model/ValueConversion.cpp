@@ -1,5 +1,7 @@
 #include "ValueConversion.h"
 
+#include "RawValueCheck.h"
+
 #include "DriveData.h"
 #include "NumberText.h"
 
@@ -205,11 +207,7 @@ std::optional<double> ValueConversion::EntryToRaw(QStringView text, int index, E
 
 bool ValueConversion::fitsDataSize(qint64 raw, int index) const
 {
-    const bool wide = m_data.paraDat.at(index, ParaDat::Byte) == QLatin1String("4");
-    const int bits = wide ? 32 : 16;
-    if (hasNegativeLow(index))
-        return raw >= -(qint64(1) << (bits - 1)) && raw < (qint64(1) << (bits - 1));
-    return raw >= 0 && raw < (qint64(1) << bits);
+    return RawValueCheck(m_data, index).check(raw) != RawValueCheck::Result::OutsideDataSize;
 }
 
 QString ValueConversion::RawToValueText(quint32 word, int index) const
