@@ -1,9 +1,8 @@
 #include "ValueConversion.h"
 
-#include "RawValueCheck.h"
-
 #include "DriveData.h"
 #include "NumberText.h"
+#include "RawValueCheck.h"
 
 namespace {
 
