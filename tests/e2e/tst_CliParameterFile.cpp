@@ -210,6 +210,8 @@ void tst_CliParameterFile::saveVkrNeverReplacesAFifo()
     struct stat st {};
     QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     QVERIFY(S_ISFIFO(st.st_mode));
+}
+
 void tst_CliParameterFile::saveVkrRefusesAnotherFormat_data()
 {
     QTest::addColumn<QString>("name");
