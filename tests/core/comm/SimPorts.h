@@ -51,6 +51,12 @@ public:
         line.port = std::make_unique<SimSerialPort>(*line.engine);
     }
 
+    SimEngine *engine(const QString &name)
+    {
+        auto it = m_lines.find(name);
+        return it == m_lines.end() ? nullptr : it->second.engine.get();
+    }
+
     QStringList refused;
     QList<Frame> frames;
 
