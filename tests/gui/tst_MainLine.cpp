@@ -2,10 +2,32 @@
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
+#include "comm/TRSset.h"
 #include "main/TMain.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QtTest>
+
+namespace {
+
+// A failed check opens "RS-232C Setup"; this cancels it as soon as it shows.
+struct SetupWindowCloser {
+    QTimer timer;
+    int closed = 0;
+    SetupWindowCloser()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *w = qobject_cast<TRSset *>(QApplication::activeModalWidget())) {
+                ++closed;
+                w->reject();
+            }
+        });
+        timer.start(20);
+    }
+};
+
+}  // namespace
 
 // The on-line indicator and the drive commands of the main window against the drive
 // simulator on a pseudo-terminal.
@@ -59,9 +81,11 @@ private slots:
         QVERIFY(main.action(QStringLiteral("MonInvInfo"))->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(indicator.image(), 1, 2000);
 
-        // The drive goes away: the next check fails and the commands follow.
+        // The drive goes away: the next check fails, the setup window opens and the commands follow.
         QCOMPARE(sim.stop(), 0);
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 1);
         QCOMPARE(indicator.image(), 0);
         QVERIFY(!transferEnabled(main));
         QVERIFY(!main.action(QStringLiteral("ToolBpanel"))->isEnabled());
@@ -77,7 +101,9 @@ private slots:
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
         main.show();
         main.session().monitoringRunning = true;
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 0);  // a refused check opens nothing
         QCOMPARE(main.commLink()->indicator().image(), 0);
         QVERIFY(!transferEnabled(main));
         main.session().monitoringRunning = false;
@@ -114,8 +140,10 @@ private slots:
         ScriptedPrompter prompter;
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
         main.show();
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 2);
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown.first().text, main.session().messages.text(2));
         QVERIFY(!transferEnabled(main));

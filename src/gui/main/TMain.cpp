@@ -10,6 +10,7 @@
 #include "app/InverterCatalog.h"
 #include "paramtable/TParameter.h"
 #include "comm/CommLink.h"
+#include "comm/TRSset.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -148,6 +149,7 @@ void TMain::connectHandlers()
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
+    on("RS232C1", &TMain::RS232C1Click);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a))
@@ -380,8 +382,20 @@ void TMain::createCommLink()
 
 void TMain::ToolBlineClick()
 {
-    if (m_comm)
-        m_comm->connectionCheck().run();
+    // A line that does not answer opens the setup window (not while monitoring refuses the check).
+    if (m_comm && !m_comm->connectionCheck().run() && !m_session.monitoringRunning)
+        RS232C1Click();
+}
+
+void TMain::RS232C1Click()
+{
+    if (!m_comm)
+        return;
+    if (!m_rsSet)
+        m_rsSet = new TRSset(m_session, *m_comm, m_prompter, this);
+    m_rsSet->exec();
+    m_comm->port().setPortNotFoundShown(false);
+    m_comm->connectionCheck().run();
 }
 
 void TMain::showLineImage(int image)

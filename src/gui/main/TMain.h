@@ -17,6 +17,7 @@ class ParameterTableTwins;
 class TParameter;
 class TParameters;
 class CommLink;
+class TRSset;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -72,6 +73,7 @@ private slots:
     void ParaSaveChangeNameClick();
     void ParameterEditorClick();
     void ToolBlineClick();
+    void RS232C1Click();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -104,6 +106,7 @@ private:
     ParameterTableTwins *m_twins = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
+    TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
