@@ -219,7 +219,7 @@ CommSettings TRSset::shown() const
     s.broadcast = Douhou->isChecked();
     s.inverterNumber = UpDown1->value();
     s.portIndex = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentIndex() : m_edited.portIndex;
-    s.timeoutMs = CommSetup::checkNumber(Edit1->text(), CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs).value;
+    s.timeoutMs = UpDown2->value();  // the checked time-out (the edit's trimmed text)
     s.baudIndex = CommSpeed->currentIndex();
     s.parityIndex = CommParity->currentIndex();
     s.updateGap();
@@ -388,10 +388,16 @@ void TRSset::OkBtnClick()
 
 void TRSset::CancelBtnClick()
 {
+    reject();
+}
+
+void TRSset::reject()
+{
+    // Cancel, Escape and the close box alike drop the edits.
     fillPorts();
     m_edited = CommSetup::load(m_session.settings());
     showSettings(m_edited);
-    reject();
+    QDialog::reject();
 }
 
 void TRSset::done(int result)
@@ -399,8 +405,6 @@ void TRSset::done(int result)
     if (!checkAll())
         return;
     m_edited = shown();
-    m_edited.timeoutMs = CommSetup::checkNumber(Edit1->text().trimmed(), CommSetup::MinTimeoutMs,
-                                                CommSetup::MaxTimeoutMs).value;
     CommSetup::save(m_session.settings(), m_edited);
     m_link.settings() = m_edited;
     QDialog::done(result);

@@ -29,6 +29,7 @@ public:
     /// The settings as the controls show them.
     CommSettings shown() const;
     void done(int result) override;
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -394,6 +394,7 @@ void TMain::RS232C1Click()
     if (!m_rsSet)
         m_rsSet = new TRSset(m_session, *m_comm, m_prompter, this);
     m_rsSet->exec();
+    m_prompter.pump();
     m_comm->port().setPortNotFoundShown(false);
     m_comm->connectionCheck().run();
 }
