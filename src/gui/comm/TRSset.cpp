@@ -1,5 +1,7 @@
 #include "TRSset.h"
 
+#include "ScanProgress.h"
+
 #include "app/Session.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
@@ -14,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -50,12 +51,14 @@ TRSset::TRSset(Session &session, CommLink &link, Prompter &prompter, QWidget *pa
 
 void TRSset::createControls()
 {
-    auto button = [this](const char *name, int y) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(10, y, 289, 26);
-        return b;
-    };
+    createProtocolAndNumber();
+    createPortAndTime();
+    createLine();
+    createButtons();
+}
+
+void TRSset::createProtocolAndNumber()
+{
     ProtocolGr1 = new QGroupBox(this);
     ProtocolGr1->setObjectName(QStringLiteral("ProtocolGr1"));
     ProtocolGr1->setGeometry(10, 6, 289, 64);
@@ -81,7 +84,10 @@ void TRSset::createControls()
     UpDown1->setGeometry(256, 18, 20, 24);
     UpDown1->setRange(0, CommSetup::MaxInverterNumber);
     UpDown1->setWrapping(true);
+}
 
+void TRSset::createPortAndTime()
+{
     auto *portGroup = new QGroupBox(this);
     portGroup->setObjectName(QStringLiteral("Label2"));
     portGroup->setGeometry(10, 126, 140, 52);
@@ -101,7 +107,10 @@ void TRSset::createControls()
     UpDown2->setRange(CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs);
     new QLabel(QStringLiteral("(ms)"), timeGroup);
     timeGroup->findChild<QLabel *>()->move(94, 24);
+}
 
+void TRSset::createLine()
+{
     auto *lineGroup = new QGroupBox(this);
     lineGroup->setObjectName(QStringLiteral("Label4"));
     lineGroup->setGeometry(10, 182, 289, 84);
@@ -122,7 +131,16 @@ void TRSset::createControls()
     CommParity->setObjectName(QStringLiteral("CommParity"));
     CommParity->setEditable(true);
     CommParity->setGeometry(100, 50, 100, 24);
+}
 
+void TRSset::createButtons()
+{
+    auto button = [this](const char *name, int y) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(10, y, 289, 26);
+        return b;
+    };
     Button1 = button("Button1", 274);
     Button2 = button("Button2", 306);
     Button3 = button("Button3", 338);
@@ -356,18 +374,10 @@ void TRSset::Button3Click()
     fillPorts();
     CommSettings s = shown();
     CommScan scan(ports, s);
-    QProgressDialog progress(windowTitle(), m_session.language.text("RS232C", "Button2", "Cancel"), 0,
-                             int(ports.availablePorts().size()) * int(std::size(CommScan::Combinations)), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    scan.setProgress([&](const CommScan::Step &step) {
-        progress.setLabelText(QStringLiteral("%1  %2/18").arg(step.port).arg(step.combination));
-        progress.setValue(std::min(progress.maximum(), progress.value() + 1));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    ScanProgress progress(windowTitle(), m_session.language.text("RS232C", "Button2", "Cancel"),
+                          int(ports.availablePorts().size()) * int(std::size(CommScan::Combinations)), this);
+    scan.setProgress(progress.callback());
     const CommScan::Result found = scan.ScanCommSettings(s.portIndex);
-    progress.reset();
     QApplication::restoreOverrideCursor();
     if (found.cancelled)
         return;

@@ -45,6 +45,10 @@ private slots:
 
 private:
     void createControls();
+    void createProtocolAndNumber();
+    void createPortAndTime();
+    void createLine();
+    void createButtons();
     void applyTexts();
     void connectHandlers();
     void FormCreate();
@@ -78,5 +82,4 @@ private:
     QLabel *Label41 = nullptr, *Label42 = nullptr, *BpsLabel = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr;
     QPushButton *OkBtn = nullptr, *CancelBtn = nullptr;
-    QList<QWidget *> m_captioned;  // every control whose caption a language key gives
 };

@@ -1,13 +1,12 @@
 #include "Ttype.h"
 
 #include "StartupPicture.h"
+#include "comm/ScanProgress.h"
 #include "app/Session.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 
 Ttype::Ttype(Session &session, bool startUp, Prompter &prompter, QWidget *parent)
@@ -21,14 +20,8 @@ Ttype::Ttype(Session &session, bool startUp, Prompter &prompter, QWidget *parent
     createControls();
     // The search for a connected drive shows the port and combination it tries and can be
     // cancelled; the first entries are then chosen.
-    QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, 0);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(500);
-    m_choice.setScanProgress([&progress](const CommScan::Step &step) {
-        progress.setLabelText(QStringLiteral("%1  %2/18").arg(step.port).arg(step.combination));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    ScanProgress progress(QString(), QStringLiteral("Cancel"), 0);
+    m_choice.setScanProgress(progress.callback());
     m_failed = !m_choice.build(startUp, prompter);
     m_choice.setScanProgress({});
     if (m_failed)
