@@ -133,6 +133,42 @@ private slots:
         main.close();
     }
 
+    void activationMarksSpecialSetup_data()
+    {
+        QTest::addColumn<bool>("special");
+        QTest::newRow("drive in special set-up") << true;
+        QTest::newRow("drive in its normal set-up") << false;
+    }
+    void activationMarksSpecialSetup()
+    {
+        QFETCH(bool, special);
+        SimProcess sim(special ? QStringList{"--drive", "KDB2:-2037P:V820", "--special-setup"}
+                               : QStringList{"--drive", "KDB2:-2037P:V820"});
+        QVERIFY(!sim.device().isEmpty());
+        TestAppFolder app;
+        startWith(app, sim.device());
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDB2\r\n-2037P\r\nV820\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        QVERIFY(!main.startupFailed());
+        main.show();
+        main.FormActivate();
+        QVERIFY(prompter.shown.isEmpty());  // the table window is not the active one
+        QCOMPARE(main.commLink()->connectionCheck().specialSetup(), special);
+        QCOMPARE(transferEnabled(main), !special);
+        QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        // The table window tells the user once that the drive is in a special set-up.
+        main.DrvChkAct = true;
+        main.DrvChkd = false;
+        main.FormActivate(true);
+        main.FormActivate(true);
+        QCOMPARE(prompter.shown.size(), special ? 1 : 0);
+        if (special)
+            QVERIFY(prompter.shown.first().text.endsWith(main.session().messages.text(102)));
+        QCOMPARE(main.DrvChkd, special);
+        main.close();
+    }
+
     void noPortGivesItsMessageOnce()
     {
         TestAppFolder app;

@@ -10,7 +10,10 @@
 #include "app/InverterCatalog.h"
 #include "paramtable/TParameter.h"
 #include "comm/CommLink.h"
+#include "comm/DetectExchange.h"
+#include "comm/SpecialSetupCheck.h"
 #include "comm/TRSset.h"
+#include "model/ModelInfo.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -262,6 +265,7 @@ void TMain::createTable()
     m_twins = new ParameterTableTwins(*this, *m_table);
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
+    connect(m_table, &TParameter::activated, this, [this] { FormActivate(true); });
     m_table->FormCreate(frameGeometry(), m_startedWithFile);
 }
 
@@ -385,6 +389,25 @@ void TMain::ToolBlineClick()
     // A line that does not answer opens the setup window (not while monitoring refuses the check).
     if (m_comm && !m_comm->connectionCheck().run() && !m_session.monitoringRunning)
         RS232C1Click();
+}
+
+void TMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TMain::FormActivate(bool tableActive)
+{
+    if (!m_comm || !m_shown || m_session.startupFailed)
+        return;
+    DetectExchange detect(m_comm->port().port(), m_comm->settings());
+    SpecialSetupCheck check(m_comm->connectionCheck(), detect, m_comm->settings(), m_session.messages, m_prompter);
+    SpecialSetupCheck::Notice notice{tableActive, DrvChkAct, DrvChkd};
+    check.run(ModelInfo(m_session.folders.infoFile).specialSetup(), notice);
+    DrvChkAct = notice.DrvChkAct;
+    DrvChkd = notice.DrvChkd;
 }
 
 void TMain::RS232C1Click()

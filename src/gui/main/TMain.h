@@ -59,8 +59,13 @@ public:
     // Dialog filters and titles set by the language file.
     QString OpenFilter, SaveFilter, DefinitionFilter, OpenTitle;
 
+    /// The main window (or, with `tableActive`, the parameter table) became active: refresh
+    /// the line state and the special set-up mark; the table tells the user once.
+    void FormActivate(bool tableActive = false);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
