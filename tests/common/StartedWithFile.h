@@ -17,7 +17,8 @@
 #include <QtTest>
 #include <memory>
 
-inline const QByteArray LanguageSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+// No port to search when "New" shows the start-up window: the machine's own ports stay out.
+inline const QByteArray LanguageSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=/dev/vkr-no-such-port\r\n");
 
 inline QByteArray vkr(const QByteArray &body, const QByteArray &blind = "0\r\n0\r\n", const QByteArray &type = "KDA1")
 {

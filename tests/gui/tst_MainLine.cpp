@@ -2,17 +2,39 @@
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
+#include "comm/TRSset.h"
 #include "main/TMain.h"
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 #include <QtTest>
 
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
+
+namespace {
+
+// A failed check opens "RS-232C Setup"; this cancels it as soon as it shows.
+struct SetupWindowCloser {
+    QTimer timer;
+    int closed = 0;
+    SetupWindowCloser()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *w = qobject_cast<TRSset *>(QApplication::activeModalWidget())) {
+                ++closed;
+                w->reject();
+            }
+        });
+        timer.start(20);
+    }
+};
+
+}  // namespace
 
 // The on-line indicator and the drive commands of the main window against the drive
 // simulator on a pseudo-terminal.
@@ -82,9 +104,11 @@ private slots:
         QVERIFY(main.commLink()->connectionCheck().informationEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(indicator.image(), 1, 2000);
 
-        // The drive goes away: the next check fails and the commands follow.
+        // The drive goes away: the next check fails, the setup window opens and the commands follow.
         QCOMPARE(sim.stop(), 0);
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 1);
         QCOMPARE(indicator.image(), 0);
         QVERIFY(!transferEnabled(main));
         QVERIFY(!main.commLink()->connectionCheck().panelEnabled());
@@ -124,7 +148,10 @@ private slots:
         ScriptedPrompter prompter;
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
         main.show();
+        // The setup window opens first; after it the line is tried once more and still silent.
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 1);
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown.first().text, main.session().messages.text(3));
         QCOMPARE(prompter.shown.first().icon, Prompter::Icon::Warning);
@@ -142,7 +169,9 @@ private slots:
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
         main.show();
         main.session().monitoringRunning = true;
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 0);  // a refused check opens nothing
         QCOMPARE(main.commLink()->indicator().image(), 0);
         QVERIFY(!transferEnabled(main));
         main.session().monitoringRunning = false;
@@ -202,6 +231,39 @@ private slots:
             ++row;
         QCOMPARE(table.model().cell(row, 3), volts);  // 100 % of the rated voltage
         QVERIFY(prompter.shown.isEmpty());
+    void activationMarksSpecialSetup_data()
+    {
+        QTest::addColumn<bool>("special");
+        QTest::newRow("drive in special set-up") << true;
+        QTest::newRow("drive in its normal set-up") << false;
+    }
+    void activationMarksSpecialSetup()
+    {
+        QFETCH(bool, special);
+        SimProcess sim(special ? QStringList{"--drive", "KDB2:-2037P:V820", "--special-setup"}
+                               : QStringList{"--drive", "KDB2:-2037P:V820"});
+        QVERIFY(!sim.device().isEmpty());
+        TestAppFolder app;
+        startWith(app, sim.device());
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDB2\r\n-2037P\r\nV820\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        ScriptedPrompter prompter;
+        TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+        QVERIFY(!main.startupFailed());
+        main.show();
+        main.FormActivate();
+        QVERIFY(prompter.shown.isEmpty());  // the table window is not the active one
+        QCOMPARE(main.commLink()->connectionCheck().specialSetup(), special);
+        QCOMPARE(transferEnabled(main), !special);
+        QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        // The table window tells the user once that the drive is in a special set-up.
+        main.DrvChkAct = true;
+        main.DrvChkd = false;
+        main.FormActivate(true);
+        main.FormActivate(true);
+        QCOMPARE(prompter.shown.size(), special ? 1 : 0);
+        if (special)
+            QVERIFY(prompter.shown.first().text.endsWith(main.session().messages.text(102)));
+        QCOMPARE(main.DrvChkd, special);
         main.close();
     }
 
@@ -212,8 +274,10 @@ private slots:
         ScriptedPrompter prompter;
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
         main.show();
+        SetupWindowCloser closer;
         main.action(QStringLiteral("ToolBline"))->trigger();
         main.action(QStringLiteral("ToolBline"))->trigger();
+        QCOMPARE(closer.closed, 2);
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown.first().text, main.session().messages.text(2));
         QVERIFY(!transferEnabled(main));

@@ -1,3 +1,4 @@
+#include "SimProcess.h"
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
@@ -10,6 +11,9 @@
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
+
+// The start-up search finds no port: the machine's own serial ports stay out of the tests.
+const QByteArray NoPort("[Comms]\r\nPortNames=/dev/vkr-no-such-port\r\n");
 
 class tst_TMain : public QObject
 {
@@ -34,17 +38,55 @@ private:
         });
     }
 
+    // Notes the type, form and CPU version the start-up window shows, then closes it.
+    static void readStartupWindow(QStringList *seen)
+    {
+        QTimer::singleShot(10, [=] {
+            auto *type = qobject_cast<Ttype *>(QApplication::activeModalWidget());
+            if (!type) {
+                readStartupWindow(seen);
+                return;
+            }
+            for (const char *box : {"I_TypeForm", "I_CapaForm", "I_CpuForm"})
+                *seen << type->findChild<QComboBox *>(QString::fromLatin1(box))->currentText();
+            QTest::keyClick(type, Qt::Key_Escape);
+        });
+    }
+
 private slots:
+    void startUpFindsTheConnectedDrive()
+    {
+        SimProcess sim({"--drive", "KDA1:-2015P:V110", "--protocol", "modbus", "--baud", "19200", "--parity", "odd"});
+        QVERIFY(!sim.device().isEmpty());
+        TestAppFolder app;
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=/dev/vkr-no-such-port,"
+                          + sim.device().toUtf8() + "\r\n");
+        QDir::setCurrent(app.path());
+        ScriptedPrompter prompter;
+        QStringList seen;
+        readStartupWindow(&seen);
+        TMain main(prompter, {}, QStringLiteral("/nowhere"));
+        QVERIFY(!main.startupFailed());
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(seen, QStringList({"KDA1", "-2015P", "V110"}));
+        const QByteArray settings = app.readFile(QStringLiteral("VKR410T.ini"));
+        for (const char *line : {"Commport=0\r\n", "Prtocol=1\r\n", "Baudrate=4\r\n", "Parity=2\r\n"})
+            QVERIFY2(settings.contains(line), line);
+        main.close();
+    }
+
     void normalStart()
     {
         TestAppFolder app;
+        app.writeSettings(NoPort);
         QDir::setCurrent(app.path());
         ScriptedPrompter prompter;
         QString seenType;
         closeStartupWindow(1, &seenType);
         TMain main(prompter, {}, QStringLiteral("/nowhere"));
         QVERIFY(!main.startupFailed());
-        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(prompter.shown.size(), 1);  // no port to search for a drive
+        QCOMPARE(prompter.shown.first().icon, Prompter::Icon::Warning);
         QCOMPARE(seenType, QStringLiteral("KDA1"));
         main.show();
         QCOMPARE(main.windowTitle(), QStringLiteral("VKR410T KDA1-2004P (CPU Ver.V100)"));
@@ -88,7 +130,7 @@ private slots:
         QFETCH(QString, hint);
         TestAppFolder app;
         app.writeFile(QStringLiteral("lng/English.ini"), "[General]\r\nMessage1=Confirmation\r\n" + main);
-        app.writeSettings("[Language]\r\nEnglish=0\r\n");
+        app.writeSettings("[Language]\r\nEnglish=0\r\n" + NoPort);
         QDir::setCurrent(app.path());
         ScriptedPrompter prompter;
         closeStartupWindow();

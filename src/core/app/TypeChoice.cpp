@@ -1,9 +1,13 @@
 #include "TypeChoice.h"
 
 #include "AppFolders.h"
+#include "DetectedDrive.h"
 #include "Settings.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
+#include "comm/CommPort.h"
+#include "comm/DetectExchange.h"
+#include "comm/PosixSerialPort.h"
 
 namespace {
 
@@ -12,6 +16,9 @@ struct StartMessage {
     int number;
     const char *def;
 };
+// The start-up search looks at the first seven candidate ports only.
+constexpr int StartUpPorts = 7;
+
 constexpr StartMessage StartMessages[] = {
     {1, "Confirmation"},
     {3, "Usable serial port is not found."},
@@ -73,7 +80,7 @@ bool TypeChoice::build(bool startUp, Prompter &prompter)
     if (remembered)
         chooseRemembered(prompter);
     else
-        chooseDetected();
+        chooseDetected(prompter);
     return true;
 }
 
@@ -103,16 +110,72 @@ void TypeChoice::chooseRemembered(Prompter &prompter)
     selectType(0);
 }
 
-void TypeChoice::chooseDetected()
+void TypeChoice::chooseDetected(Prompter &prompter)
 {
-    // No drive found on any port: the first entries, and the remembered communication
-    // values go back to 9,600 bit/s, even parity, the native protocol.
+    // Until a drive is found: the first entries, and the remembered communication values go
+    // back to 9,600 bit/s, even parity, the native protocol.
     m_detectionRan = true;
     m_foundPort = 0;
     m_protocol = 0;
     m_baudrate = 3;
     m_parity = 1;
     selectType(0);
+
+    PosixSerialPort serial;
+    SerialPort &line = m_detectionPort ? *m_detectionPort : serial;
+    CommPort ports(line);
+    const QStringList candidates = CommPort::CandidatePorts(m_settings.get(Keys::PortNames)).mid(0, StartUpPorts);
+    if (ports.EnumeratePorts(candidates) == 0) {
+        prompter.warn(message(3), message(1));
+        prompter.pump();
+        return;
+    }
+    CommSettings settings;
+    settings.timeoutMs = CommScan::StartUpTimeoutMs;
+    CommScan scan(ports, settings);
+    scan.setProgress(m_scanProgress);
+    const CommScan::Combination remembered{m_settings.get(Keys::Baudrate), m_settings.get(Keys::Parity),
+                                           m_settings.get(Keys::Prtocol)};
+    const CommScan::Result found = scan.startUpScan(m_settings.get(Keys::CommportAtStart), remembered);
+    if (found.found()) {
+        m_foundPort = found.portIndex;
+        m_protocol = found.protocol;
+        m_baudrate = found.baudIndex;
+        m_parity = found.parityIndex;
+        if (!ports.OpenForDetection(found.portIndex, found.baudIndex, found.parityIndex))
+            identifyFound(line, found, prompter);
+    }
+    ports.ClosePort();
+}
+
+void TypeChoice::identifyFound(SerialPort &port, const CommScan::Result &found, Prompter &prompter)
+{
+    CommSettings settings;
+    settings.baudIndex = found.baudIndex;
+    settings.parityIndex = found.parityIndex;
+    settings.updateGap();
+    settings.timeoutMs = CommScan::StartUpTimeoutMs;
+    DetectExchange detect(port, settings, DetectExchange::Variant::StartUp);
+    const bool modbus = found.protocol == CommSettings::Modbus;
+    const auto read = [&](const QString &comNo) -> std::optional<int> {
+        bool failed = false;
+        const uint16_t value = detect.exchange(comNo, QString(), failed, modbus, 'R');
+        return failed ? std::nullopt : std::optional<int>(value);
+    };
+    const auto write = [&](const QString &comNo, const QString &data) {
+        bool failed = false;
+        detect.exchange(comNo, data, failed, modbus, 'P');
+    };
+    const DetectedDrive::Choice choice = DetectedDrive(m_catalog, m_typeNumbers).identify(read, write);
+    if (!choice.unknownDrive.isEmpty()) {
+        prompter.warn(message(94) + QLatin1Char('\n') + choice.unknownDrive, message(1));
+        prompter.pump();
+    }
+    if (!choice.complete())
+        return;
+    selectType(choice.type);
+    selectCpu(choice.cpu);
+    selectForm(choice.form);
 }
 
 void TypeChoice::selectLanguage(int index)

@@ -2,6 +2,7 @@
 
 #include "DriveSelection.h"
 #include "InverterCatalog.h"
+#include "comm/CommScan.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@
 
 struct AppFolders;
 class Prompter;
+class SerialPort;
 class Settings;
 
 // The choice the start-up window offers: language, type, CPU version and form, with the
@@ -18,6 +20,11 @@ class TypeChoice
 {
 public:
     TypeChoice(Settings &settings, AppFolders &folders);
+
+    /// The line the start-up search uses instead of the serial ports (tests, simulator).
+    void setDetectionPort(SerialPort *port) { m_detectionPort = port; }
+    /// Told before every try of the start-up search; returning false ends the search.
+    void setScanProgress(CommScan::Progress progress) { m_scanProgress = std::move(progress); }
 
     /// Reads the settings, builds the catalogue and makes the initial choice. `startUp` is the
     /// main window's flag (set once it has been shown). False: no drive data, start-up fails.
@@ -58,7 +65,8 @@ private:
     void fillCpuList();
     void fillFormList(const QString &cpuVersion);
     void chooseRemembered(Prompter &prompter);
-    void chooseDetected();
+    void chooseDetected(Prompter &prompter);
+    void identifyFound(SerialPort &port, const CommScan::Result &found, Prompter &prompter);
 
     Settings &m_settings;
     AppFolders &m_folders;
@@ -79,4 +87,6 @@ private:
     int m_protocol = 0;
     int m_baudrate = 3;
     int m_parity = 1;
+    SerialPort *m_detectionPort = nullptr;
+    CommScan::Progress m_scanProgress;
 };

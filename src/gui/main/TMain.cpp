@@ -11,6 +11,10 @@
 #include "app/InverterCatalog.h"
 #include "paramtable/TParameter.h"
 #include "comm/CommLink.h"
+#include "comm/DetectExchange.h"
+#include "comm/SpecialSetupCheck.h"
+#include "comm/TRSset.h"
+#include "model/ModelInfo.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 
@@ -161,6 +165,7 @@ void TMain::connectHandlers()
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
+    on("RS232C1", &TMain::RS232C1Click);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
@@ -280,6 +285,7 @@ void TMain::createTable()
     m_twins = new ParameterTableTwins(*this, *m_table);
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
+    connect(m_table, &TParameter::activated, this, [this] { FormActivate(true); });
     m_table->FormCreate(frameGeometry(), m_startedWithFile);
     m_tableAnchor = frameGeometry();
 }
@@ -430,13 +436,52 @@ void TMain::createCommLink()
 
 void TMain::ToolBlineClick()
 {
-    if (!m_comm || m_session.monitoringRunning)
+    if (!m_comm || m_session.monitoringRunning || m_comm->connectionCheck().run())
         return;
-    // A port that does not open has its own message; an open line without an answer says so.
+    // A line that does not answer opens the setup window, then is tried once more. A port
+    // that does not open has its own message; an open line without an answer says so.
+    openCommSetup();
     if (!m_comm->connectionCheck().run() && m_comm->port().port().isOpen()) {
         m_prompter.message(m_session.messages.text(3), m_session.messages.caption(), Prompter::Icon::Warning,
                            Prompter::Buttons::Ok);
     }
+}
+
+void TMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TMain::FormActivate(bool tableActive)
+{
+    if (!m_comm || !m_shown || m_session.startupFailed)
+        return;
+    DetectExchange detect(m_comm->port().port(), m_comm->settings());
+    SpecialSetupCheck check(m_comm->connectionCheck(), detect, m_comm->settings(), m_session.messages, m_prompter);
+    SpecialSetupCheck::Notice notice{tableActive, DrvChkAct, DrvChkd};
+    check.run(ModelInfo(m_session.folders.infoFile).specialSetup(), notice);
+    DrvChkAct = notice.DrvChkAct;
+    DrvChkd = notice.DrvChkd;
+}
+
+void TMain::RS232C1Click()
+{
+    if (!m_comm)
+        return;
+    openCommSetup();
+    m_comm->connectionCheck().run();
+}
+
+void TMain::openCommSetup()
+{
+    if (!m_rsSet)
+        m_rsSet = new TRSset(m_session, *m_comm, m_prompter, this);
+    m_rsSet->exec();
+    m_prompter.pump();
+    m_comm->port().setPortNotFoundShown(false);
+}
 }
 
 void TMain::showLineImage(int image)

@@ -17,6 +17,7 @@ class ParameterTableTwins;
 class TParameter;
 class TParameters;
 class CommLink;
+class TRSset;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -61,8 +62,13 @@ public:
     // Dialog filters and titles set by the language file.
     QString OpenFilter, SaveFilter, DefinitionFilter, OpenTitle;
 
+    /// The main window (or, with `tableActive`, the parameter table) became active: refresh
+    /// the line state and the special set-up mark; the table tells the user once.
+    void FormActivate(bool tableActive = false);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -77,6 +83,7 @@ private slots:
     void ParaSaveChangeNameClick();
     void ParameterEditorClick();
     void ToolBlineClick();
+    void RS232C1Click();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -102,6 +109,7 @@ private:
     void createTable();
     void keepTableUnderFrame();
     void createCommLink();
+    void openCommSetup();
 
     Prompter &m_prompter;
     Session m_session;
@@ -111,6 +119,7 @@ private:
     ParameterTableTwins *m_twins = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
+    TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

@@ -1,6 +1,7 @@
 #include "Ttype.h"
 
 #include "StartupPicture.h"
+#include "comm/ScanProgress.h"
 #include "app/Session.h"
 
 #include <QComboBox>
@@ -17,7 +18,12 @@ Ttype::Ttype(Session &session, bool startUp, Prompter &prompter, QWidget *parent
     m_picture = StartupPicture::make();
     setFixedSize(m_picture.size());
     createControls();
+    // The search for a connected drive shows the port and combination it tries and can be
+    // cancelled; the first entries are then chosen.
+    ScanProgress progress(QString(), QStringLiteral("Cancel"), 0);
+    m_choice.setScanProgress(progress.callback());
     m_failed = !m_choice.build(startUp, prompter);
+    m_choice.setScanProgress({});
     if (m_failed)
         return;
     showChoice();
