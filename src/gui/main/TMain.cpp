@@ -12,6 +12,7 @@
 #include "comm/CommLink.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
+#include "transfer/TransferCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,6 +36,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createMenus();
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
+    m_transfers = new TransferCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -145,6 +147,9 @@ void TMain::connectHandlers()
     on("ParaSaveOverWrite", &TMain::ParaSaveOverWriteClick);
     on("ParaSaveChangeName", &TMain::ParaSaveChangeNameClick);
     on("ParameterEditor", &TMain::ParameterEditorClick);
+    on("DownLoad", &TMain::DownLoadClick);
+    on("UpLoad", &TMain::UpLoadClick);
+    on("PopComp", &TMain::PopCompClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -444,4 +449,19 @@ void TMain::ParameterEditorClick()
 {
     if (m_table && action(QStringLiteral("ParameterEditor"))->isEnabled())
         m_table->show();
+}
+
+void TMain::DownLoadClick()
+{
+    m_transfers->run(TransferMode::Import);
+}
+
+void TMain::UpLoadClick()
+{
+    m_transfers->run(TransferMode::Export);
+}
+
+void TMain::PopCompClick()
+{
+    m_transfers->run(TransferMode::Comparison);
 }

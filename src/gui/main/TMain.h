@@ -17,6 +17,7 @@ class ParameterTableTwins;
 class TParameter;
 class TParameters;
 class CommLink;
+class TransferCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -36,6 +37,7 @@ public:
     TParameter *table() const { return m_table; }
     ParameterFileCommands &files() const { return *m_files; }
     CommLink *commLink() const { return m_comm.get(); }
+    TransferCommands *transfers() const { return m_transfers; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -71,6 +73,9 @@ private slots:
     void ParaSaveOverWriteClick();
     void ParaSaveChangeNameClick();
     void ParameterEditorClick();
+    void DownLoadClick();
+    void UpLoadClick();
+    void PopCompClick();
     void ToolBlineClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
@@ -102,6 +107,7 @@ private:
     TParameter *m_table = nullptr;
     ParameterFileCommands *m_files = nullptr;
     ParameterTableTwins *m_twins = nullptr;
+    TransferCommands *m_transfers = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     QToolBar *m_toolBar = nullptr;
