@@ -202,6 +202,27 @@ private:
     int m_shown = -1;
 };
 
+// The outcome of a run that started: the report, the set read and the exit code.
+int conclude(const TransferRun &run, const Options &opts, CliDrive &drive, const ParameterFile &header)
+{
+    drive.printMessages();
+    if (run.state() == TransferRun::State::Aborted) {
+        printError(QStringLiteral("%1: aborted at parameter %2 after a failed exchange; nothing more was done")
+                       .arg(commandName(run.mode()), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
+        return ExitCode::ExchangeFailed;
+    }
+    int code = writeReport(run.report(), opts.report, drive);
+    if (code == ExitCode::Ok && run.mode() == TransferMode::Import && !opts.out.isEmpty())
+        code = writeSet(opts.out, drive, header);
+    if (code != ExitCode::Ok)
+        return code;
+    // An export whose only failures are echoes of other values than those sent differs; any
+    // exchange without a valid answer is a communication error.
+    if (run.errors() > run.echoDiffers())
+        return ExitCode::ExchangeFailed;
+    return run.differences() > 0 || run.echoDiffers() > 0 ? ExitCode::Differs : ExitCode::Ok;
+}
+
 int transfer(TransferMode mode, const Options &opts, CliDrive &drive, CliLine &line, const ParameterFile &header)
 {
     Wiring w(line, drive.data);
@@ -227,20 +248,7 @@ int transfer(TransferMode mode, const Options &opts, CliDrive &drive, CliLine &l
     if (opts.progress)
         run.onProgress = [&progress](int percent) { progress.show(percent); };
     run.run();
-    drive.printMessages();
-    if (run.state() == TransferRun::State::Aborted) {
-        printError(QStringLiteral("%1: aborted at parameter %2 after a failed exchange; nothing more was done")
-                       .arg(command, drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
-        return ExitCode::ExchangeFailed;
-    }
-    int code = writeReport(run.report(), opts.report, drive);
-    if (code == ExitCode::Ok && mode == TransferMode::Import && !opts.out.isEmpty())
-        code = writeSet(opts.out, drive, header);
-    if (code != ExitCode::Ok)
-        return code;
-    if (run.errors() > 0)
-        return ExitCode::ExchangeFailed;
-    return run.differences() > 0 ? ExitCode::Differs : ExitCode::Ok;
+    return conclude(run, opts, drive, header);
 }
 
 }  // namespace

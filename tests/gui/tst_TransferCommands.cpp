@@ -73,6 +73,7 @@ private:
 private slots:
     void importCompareExport();
     void cancelEndsTheRunAndTheWindowStaysUsable();
+    void disconnectReportsEveryRemainingParameter();
 };
 
 void tst_TransferCommands::importCompareExport()
@@ -158,6 +159,42 @@ void tst_TransferCommands::cancelEndsTheRunAndTheWindowStaysUsable()
     // The line is still there for the next command.
     main.action(QStringLiteral("ToolBline"))->trigger();
     QVERIFY(main.action(QStringLiteral("DownLoad"))->isEnabled());
+    main.close();
+}
+
+void tst_TransferCommands::disconnectReportsEveryRemainingParameter()
+{
+    SimProcess sim({"--drive", "KDA1:-2004P:V100", "--disconnect-after", "60"});
+    TestAppFolder app;
+    startWith(app, sim.device());
+    app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nDelay=60\r\nPortNames="
+                      + sim.device().toUtf8() + "\r\n");
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    Seen seen;
+    script(main, seen);
+    QElapsedTimer clock;
+    clock.start();
+    main.action(QStringLiteral("DownLoad"))->trigger();
+    const DriveData &d = main.session().data;
+    // Every parameter from the one the line died at on is listed (maintenance ones only counted).
+    QVERIFY(seen.resultShown);
+    QVERIFY(clock.elapsed() < (d.lastIndex + 1) * 100);
+    int listed = 0;
+    for (int i = 0; i <= d.lastIndex; ++i) {
+        if (d.uPara.at(i, UPara::CommErrIndex) == u"1" && !d.paraDat.at(i, ParaDat::ComNo).startsWith(u'F')) {
+            ++listed;
+            QVERIFY(seen.report.contains(d.paraDat.at(i, ParaDat::FTitle) + QStringLiteral(": ")
+                                         + d.paraDat.at(i, ParaDat::FName)));
+        }
+    }
+    QCOMPARE(seen.report.split(u'\n').size(), 1 + listed);
+    QVERIFY(listed > d.lastUserIndex - 60);
+    // The window goes on: the next connection check finds no drive and the commands follow.
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    QVERIFY(!main.action(QStringLiteral("DownLoad"))->isEnabled());
     main.close();
 }
 

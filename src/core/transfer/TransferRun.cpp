@@ -36,7 +36,7 @@ void TransferRun::start()
 {
     m_state = State::Running;
     m_next = 0;
-    m_errors = m_differences = 0;
+    m_errors = m_differences = m_echoDiffers = 0;
     m_failed.clear();
     m_report.clear();
     m_errorList = {m_texts.info1};
@@ -170,10 +170,15 @@ TransferRun::Choice TransferRun::exportRow(int index)
     bool &error = m_exchange.CommErrorFlag();
     const int32_t echo = m_exchange.exchange(index, sent, error, command);
     // An echo that differs from the value sent is a failure although the exchange succeeded.
-    if (error || ValueConversion(m_data).RawToValueText(quint32(echo), index) != sent) {
+    const bool echoDiffers = !error && ValueConversion(m_data).RawToValueText(quint32(echo), index) != sent;
+    if (error || echoDiffers) {
         setFlag(index, "2");
         m_data.uPara.setAt(index, UPara::CommErrIndex, QStringLiteral("1"));
-        return failed(index);
+        const int before = m_errors;
+        const Choice choice = failed(index);
+        if (echoDiffers && m_errors > before)
+            ++m_echoDiffers;
+        return choice;
     }
     setFlag(index, "0");
     m_data.uPara.setAt(index, UPara::WriteIndex, QStringLiteral("0"));

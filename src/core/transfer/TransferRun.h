@@ -51,6 +51,8 @@ public:
     int progress() const { return m_progress; }
     int errors() const { return m_errors; }
     int differences() const { return m_differences; }
+    /// Export: rows the drive answered with another value than the one sent (counted in errors()).
+    int echoDiffers() const { return m_echoDiffers; }
     /// Parameter indices whose exchange failed, in order (Retry tries not included).
     const QList<int> &failedIndices() const { return m_failed; }
     const TransferReport &report() const { return m_report; }
@@ -98,6 +100,7 @@ private:
     int m_progress = 0;
     int m_errors = 0;
     int m_differences = 0;
+    int m_echoDiffers = 0;
     bool m_cancelRequested = false;
     bool m_showResultWanted = true;
     bool m_keepOpen = false;

@@ -17,17 +17,12 @@ TransferCommands::TransferCommands(TMain &main, Prompter &prompter)
 {
 }
 
-void TransferCommands::run(TransferMode mode)
+bool TransferCommands::begin(TransferMode mode, const TransferOptions &options, const TransferTexts &texts)
 {
-    CommLink *link = m_main.commLink();
-    if (!link)
-        return;
-    m_resultShown = false;
+    CommLink &link = *m_main.commLink();
     Session &session = m_main.session();
-    TransferOptions options = TransferOptions::fromSettings(session.settings());
-    const TransferTexts texts = TransferTexts::load(session.language, session.messages);
     DriveFrameItems items(session.data);
-    TransferChecks checks(link->connectionCheck(), link->exchange(), link->port().port(), items, session.messages,
+    TransferChecks checks(link.connectionCheck(), link.exchange(), link.port().port(), items, session.messages,
                           m_prompter);
     const DriveSelection &s = session.selection;
     checks.setDrive({s.typeName, s.formName, s.cpuVersion, m_main.I_CpuForm_M, m_main.I_CpuNo_M},
@@ -35,36 +30,52 @@ void TransferCommands::run(TransferMode mode)
                     ModelInfo(session.folders.infoFile, CodePages::forPrefix(s.languagePrefix)).specialSetup());
     checks.notice = {m_main.ParaTableAct, m_main.DrvChkAct, m_main.DrvChkd};
     m_main.ComCancel = false;
-    TransferStart start(session.data, link->exchange(), m_prompter, texts);
+    TransferStart start(session.data, link.exchange(), m_prompter, texts);
     const TransferStart::Result started = start.begin(mode, options, checks.steps(options));
     m_main.DrvChkAct = checks.notice.DrvChkAct;
     m_main.DrvChkd = checks.notice.DrvChkd;
     m_main.ComCancel = start.identification().comCancel;
     m_main.TypeCheck = start.identification().typeCheck;
     m_main.FormCheck = start.identification().formCheck;
-    if (started != TransferStart::Result::Ready)
-        return;
+    return started == TransferStart::Result::Ready;
+}
 
+void TransferCommands::run(TransferMode mode)
+{
+    if (!m_main.commLink())
+        return;
+    m_resultShown = false;
+    Session &session = m_main.session();
+    const TransferOptions options = TransferOptions::fromSettings(session.settings());
+    const TransferTexts texts = TransferTexts::load(session.language, session.messages);
+    if (!begin(mode, options, texts))
+        return;
     TResultForm1::Setup setup;
     setup.mode = mode;
     setup.appFolder = session.folders.appFolder;
-    setup.codePage = CodePages::forLanguage(s.languageName);
+    setup.codePage = CodePages::forLanguage(session.selection.languageName);
     setup.saveAutomatic = options.saveResult;
-    setup.printEnabled = m_main.action(QStringLiteral("Print")) && m_main.action(QStringLiteral("Print"))->isEnabled();
+    const QAction *print = m_main.action(QStringLiteral("Print"));
+    setup.printEnabled = print && print->isEnabled();
     TResultForm1 result(texts, m_prompter, setup, &m_main);
-    TWorkBar bar(mode, session.data, link->exchange(), m_prompter, texts, options,
-                 TransferStart::lastIndexFor(mode, session.data, options), s.typeName, &m_main);
+    TWorkBar bar(mode, session.data, m_main.commLink()->exchange(), m_prompter, texts, options,
+                 TransferStart::lastIndexFor(mode, session.data, options), session.selection.typeName, &m_main);
     emit workBarOpening(&bar);
     bar.exec();
     m_prompter.pump();
-    if (!bar.ran())
-        return;
-    TransferRun &run = *bar.run();
+    if (bar.ran())
+        finish(mode, *bar.run(), result);
+}
+
+void TransferCommands::finish(TransferMode mode, const TransferRun &run, TResultForm1 &result)
+{
     result.setReport(run.report());
     if (run.autoSaveWanted())
         result.Button2Click();
     if (run.resultWanted()) {
         m_resultShown = true;
+        // The result window takes over from the parameter table as the active window.
+        m_main.ParaTableAct = false;
         emit resultOpening(&result);
         result.exec();
     }

@@ -90,7 +90,8 @@ struct TransferLine {
         sim = std::make_unique<SimSerialPort>(*engine);
         port = std::make_unique<TapPort>(*sim);
         settings.protocol = modbus ? CommSettings::Modbus : CommSettings::Native;
-        settings.timeoutMs = 40;
+        // Long enough for a reply on a loaded machine; only lost replies wait it out.
+        settings.timeoutMs = 100;
         settings.updateGap();
         items = std::make_unique<DriveFrameItems>(tool.data);
         exchange = std::make_unique<CommExchange>(*port, settings, items.get());

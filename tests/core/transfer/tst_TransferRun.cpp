@@ -245,6 +245,7 @@ void tst_TransferRun::exportCountsADifferentEchoAsError()
     line.port->alterEcho = 0;
     auto run = line.run(TransferMode::Export, line.data().lastUserIndex);
     QCOMPARE(run->errors(), 1);
+    QCOMPARE(run->echoDiffers(), 1);
     QCOMPARE(run->failedIndices(), QList<int>{acc});
     QCOMPARE(line.data().paraDat.at(acc, ParaDat::Flag), QStringLiteral("2"));
     const ParaDat &p = line.data().paraDat;
