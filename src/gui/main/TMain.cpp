@@ -17,6 +17,7 @@
 #include "model/ModelInfo.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
+#include "transfer/TransferCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -41,6 +42,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createMenus();
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
+    m_transfers = new TransferCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -162,6 +164,9 @@ void TMain::connectHandlers()
     on("ParaSaveOverWrite", &TMain::ParaSaveOverWriteClick);
     on("ParaSaveChangeName", &TMain::ParaSaveChangeNameClick);
     on("ParameterEditor", &TMain::ParameterEditorClick);
+    on("DownLoad", &TMain::DownLoadClick);
+    on("UpLoad", &TMain::UpLoadClick);
+    on("PopComp", &TMain::PopCompClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -544,4 +549,19 @@ void TMain::ParameterEditorClick()
 {
     if (m_table && action(QStringLiteral("ParameterEditor"))->isEnabled())
         m_table->show();
+}
+
+void TMain::DownLoadClick()
+{
+    m_transfers->run(TransferMode::Import);
+}
+
+void TMain::UpLoadClick()
+{
+    m_transfers->run(TransferMode::Export);
+}
+
+void TMain::PopCompClick()
+{
+    m_transfers->run(TransferMode::Comparison);
 }

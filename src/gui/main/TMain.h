@@ -18,6 +18,7 @@ class TParameter;
 class TParameters;
 class CommLink;
 class TRSset;
+class TransferCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -37,6 +38,7 @@ public:
     TParameter *table() const { return m_table; }
     ParameterFileCommands &files() const { return *m_files; }
     CommLink *commLink() const { return m_comm.get(); }
+    TransferCommands *transfers() const { return m_transfers; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -82,6 +84,9 @@ private slots:
     void ParaSaveOverWriteClick();
     void ParaSaveChangeNameClick();
     void ParameterEditorClick();
+    void DownLoadClick();
+    void UpLoadClick();
+    void PopCompClick();
     void ToolBlineClick();
     void RS232C1Click();
     void showLineImage(int image);
@@ -117,6 +122,7 @@ private:
     TParameter *m_table = nullptr;
     ParameterFileCommands *m_files = nullptr;
     ParameterTableTwins *m_twins = nullptr;
+    TransferCommands *m_transfers = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use

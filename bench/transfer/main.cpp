@@ -1,0 +1,156 @@
+// Whole import of every parameter of the largest sample drive (KDC3, CPU V200) from
+// vkr-drive-sim with line emulation, at 9600 and 38400 bit/s in both protocols: elapsed time
+// against the line's theoretical time (every byte of request and reply at 11 bits, plus the
+// Modbus end-of-frame silences), and the processor time the tool spent.
+#include "app/AppFolders.h"
+#include "app/DriveSelection.h"
+#include "app/MessageTable.h"
+#include "base/IniFile.h"
+#include "base/ScriptedPrompter.h"
+#include "comm/CommExchange.h"
+#include "comm/DriveFrameItems.h"
+#include "comm/ModbusFrames.h"
+#include "comm/NativeFrames.h"
+#include "comm/PosixSerialPort.h"
+#include "drivesim/SimLine.h"
+#include "model/DriveData.h"
+#include "model/DriveLoader.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferTexts.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+struct Drive {
+    AppFolders folders;
+    DriveSelection selection;
+    MessageTable messages;
+    ScriptedPrompter prompter;
+    DriveData data;
+
+    bool load()
+    {
+        folders.setAppFolder(QStringLiteral(VKR_SAMPLE_DATA));
+        selection.typeName = QStringLiteral("KDC3");
+        selection.cpuVersion = QStringLiteral("V200");
+        selection.formName = QStringLiteral("-4110P");
+        selection.languageName = QStringLiteral("English");
+        selection.languagePrefix = QStringLiteral("Eng");
+        folders.setModel(selection.typeName, selection.cpuVersion);
+        return messages.load(IniFile(QStringLiteral(VKR_SAMPLE_DATA "/lng/English.ini"), CodePage::Windows1252))
+            && DriveLoader::load(folders, selection, messages, prompter, data) == DriveLoader::Result::Loaded;
+    }
+};
+
+class Simulator
+{
+public:
+    Simulator(const QString &protocol, int baud)
+    {
+        m_process.start(QStringLiteral(VKR_BIN_DIR "/vkr-drive-sim"),
+                        {"--data", VKR_SAMPLE_DATA "/dat", "--drive", "KDC3:-4110P:V200", "--protocol", protocol,
+                         "--baud", QString::number(baud), "--parity", "even", "--line-timing", "--turnaround", "0"});
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(10000))
+            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~Simulator()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    QString device() const { return m_device; }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+// Line time of the whole import in seconds: characters of every request and reply, and for
+// Modbus the 3.5-character silence that ends each of the two frames.
+double theoreticalSeconds(const DriveData &data, const CommSettings &settings)
+{
+    DriveFrameItems items(data);
+    double ms = 0;
+    for (int i = 0; i <= data.lastIndex; ++i) {
+        const FrameItem item = *items.frameItem(i);
+        const int bytes = settings.isModbus()
+            ? int(BuildModbusRequest(item, 'R', QString(), settings).size()) + ModbusReplyLength(item, 'R')
+            : int(BuildNativeRequest(item, 'R', QString(), settings).size()) + NativeReplyLength(item, 'R', settings);
+        ms += SimLine::frameMs(bytes, settings.baudRate());
+        if (settings.isModbus())
+            ms += 2 * SimLine::modbusGapMs(settings.baudRate());
+    }
+    return ms / 1000.0;
+}
+
+void measure(Drive &drive, int protocol, int baud)
+{
+    const QString name = protocol == CommSettings::Modbus ? QStringLiteral("modbus") : QStringLiteral("native");
+    Simulator sim(name, baud);
+    CommSettings settings = CommSettings::fromValues(protocol, 0, CommSettings::baudIndexOf(baud), 1, 0, 1, 0, false,
+                                                     false, 200);
+    PosixSerialPort port;
+    if (sim.device().isEmpty() || !port.open(sim.device()) || !port.setLine(settings.line())) {
+        std::printf("%-6s %5d: simulator not available\n", qPrintable(name), baud);
+        return;
+    }
+    DriveFrameItems items(drive.data);
+    CommExchange exchange(port, settings, &items);
+    TransferTexts texts;
+    texts.messages = drive.messages;
+    TransferOptions options;
+    TransferRun run(TransferMode::Import, drive.data, exchange, drive.prompter, texts, options, drive.data.lastIndex);
+    const double cpu0 = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    run.run();
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    const int exchanges = drive.data.lastIndex + 1;
+    const double floor = theoreticalSeconds(drive.data, settings);
+    std::printf("%-6s %5d bit/s: %4d exchanges, %2d failed, elapsed %7.3f s, line %7.3f s, ratio %.4f "
+                "(%.0f us an exchange over), CPU %.3f s (%.3f s per 1000 exchanges)\n",
+                qPrintable(name), baud, exchanges, run.errors(), elapsed, floor, elapsed / floor,
+                (elapsed - floor) * 1e6 / exchanges, cpu, cpu * 1000.0 / exchanges);
+    if (protocol == CommSettings::Modbus) {
+        const double pause = exchanges * (settings.gapMs + 1) / 1000.0;
+        const double silence = exchanges * SimLine::modbusGapMs(baud) / 1000.0;
+        std::printf("       (the tool's pause after a reply is %d ms, the silence it stands for %.2f ms: "
+                    "line with the tool's pause %.3f s, ratio %.4f)\n",
+                    settings.gapMs + 1, SimLine::modbusGapMs(baud), floor - silence + pause,
+                    elapsed / (floor - silence + pause));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Drive drive;
+    if (!drive.load()) {
+        std::printf("the sample drive KDC3 cannot be loaded\n");
+        return 1;
+    }
+    std::printf("== import of every parameter of KDC3 (V200, -4110P), line emulated, turnaround 0\n"
+                "   goal: elapsed within 1.02 x the line time, under 0.1 CPU-s per 1000 exchanges\n");
+    for (int baud : {9600, 38400}) {
+        for (int protocol : {CommSettings::Native, CommSettings::Modbus})
+            measure(drive, protocol, baud);
+    }
+    return 0;
+}

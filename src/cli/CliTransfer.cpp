@@ -1,0 +1,284 @@
+#include "CliTransfer.h"
+
+#include "CliDrive.h"
+#include "CliLine.h"
+#include "CliParameterFile.h"
+#include "ExitCodes.h"
+#include "app/LanguageFile.h"
+#include "comm/CommExchange.h"
+#include "comm/CommPort.h"
+#include "comm/ConnectionCheck.h"
+#include "comm/DriveFrameItems.h"
+#include "model/ModelInfo.h"
+#include "transfer/TransferChecks.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferTexts.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+struct Options {
+    QString out;
+    QString report;
+    QString onError = QStringLiteral("ignore");
+    bool eeprom = false;
+    bool changedOnly = false;
+    bool maintenance = false;
+    bool noTypeCheck = false;
+    bool progress = false;
+};
+
+QString commandName(TransferMode mode)
+{
+    return mode == TransferMode::Import ? QStringLiteral("import")
+         : mode == TransferMode::Export ? QStringLiteral("export")
+                                        : QStringLiteral("compare");
+}
+
+// Removes "--name VALUE" or "--name=VALUE"; false when the value is missing.
+bool takeValue(QStringList &args, const QString &name, QString *value)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i).startsWith(name + u'=')) {
+            *value = args.takeAt(i).mid(name.size() + 1);
+            return true;
+        }
+        if (args.at(i) == name) {
+            if (i + 1 >= args.size())
+                return false;
+            *value = args.at(i + 1);
+            args.remove(i, 2);
+            return true;
+        }
+    }
+    return true;
+}
+
+bool parseOwn(QStringList &args, TransferMode mode, Options *o, QString *error)
+{
+    for (auto [name, value] : {std::pair{"--out", &o->out}, {"--report", &o->report}, {"--on-error", &o->onError}}) {
+        if (!takeValue(args, QString::fromLatin1(name), value)) {
+            *error = QStringLiteral("option %1 needs a value").arg(QLatin1String(name));
+            return false;
+        }
+    }
+    if (o->onError != u"ignore" && o->onError != u"abort") {
+        *error = QStringLiteral("--on-error must be ignore or abort");
+        return false;
+    }
+    if (!o->out.isEmpty() && mode != TransferMode::Import) {
+        *error = QStringLiteral("--out belongs to import only");
+        return false;
+    }
+    auto flag = [&args](const char *name) { return args.removeAll(QString::fromLatin1(name)) > 0; };
+    o->maintenance = flag("--maintenance");
+    o->noTypeCheck = flag("--no-type-check");
+    o->progress = flag("--progress");
+    if (mode == TransferMode::Export) {
+        o->eeprom = flag("--eeprom");
+        o->changedOnly = flag("--changed-only");
+    }
+    return true;
+}
+
+TransferOptions transferOptions(const Options &o)
+{
+    TransferOptions t;
+    t.eeprom = o.eeprom;
+    t.changedOnly = o.changedOnly;
+    t.displayCommError = o.onError == u"abort";
+    t.useMaintenance = t.maintenanceActive = o.maintenance;
+    t.saveResult = false;
+    t.checkTypeForm = !o.noTypeCheck;
+    return t;
+}
+
+// Answers the Abort/Retry/Ignore boxes of a run from --on-error and passes every other box to
+// the drive's prompter, whose messages go to stderr.
+class RunPrompter : public Prompter
+{
+public:
+    RunPrompter(CliDrive &drive, bool abortOnError) : m_drive(drive), m_abort(abortOnError) {}
+
+    Answer message(const QString &text, const QString &caption, Icon icon, Buttons buttons) override
+    {
+        if (buttons != Buttons::AbortRetryIgnore) {
+            const Answer a = m_drive.prompter.message(text, caption, icon, buttons);
+            m_drive.printMessages();
+            return a;
+        }
+        printError(QString(text).replace(u'\n', u' ') + (m_abort ? QStringLiteral(" [answered: abort]")
+                                                                 : QStringLiteral(" [answered: ignore]")));
+        return m_abort ? Answer::Abort : Answer::Ignore;
+    }
+    QString chooseFile(const QString &, const QString &, const QString &, int) override { return {}; }
+
+private:
+    CliDrive &m_drive;
+    bool m_abort;
+};
+
+int writeReport(const TransferReport &report, const QString &path, const CliDrive &drive)
+{
+    const CodePage page = CodePages::forLanguage(drive.selection.languageName);
+    QString error;
+    if (path.isEmpty()) {
+        QFile out;
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(report.bytes(page)) >= 0 && out.flush())
+            return ExitCode::Ok;
+        printError(QStringLiteral("the report cannot be written to stdout"));
+        return ExitCode::FileFailed;
+    }
+    if (report.save(path, page, &error))
+        return ExitCode::Ok;
+    printError(QStringLiteral("report %1 cannot be written: %2").arg(path, error));
+    return ExitCode::FileFailed;
+}
+
+int writeSet(const QString &path, CliDrive &drive, const ParameterFile &header)
+{
+    const QString comment = header.layout == ParameterFile::Layout::Unknown ? QString() : header.comment;
+    const QStringList lines = ParameterFile::build(drive.data, drive.selection, comment, header.blindMode,
+                                                   header.blindCount, false);
+    QString error;
+    if (ParameterFile::writeLines(path, drive.selection.languagePrefix, lines, &error))
+        return ExitCode::Ok;
+    printError(QStringLiteral("%1 cannot be written: %2").arg(path, error));
+    return ExitCode::FileFailed;
+}
+
+int startFailure(TransferStart::Result result, const CliDrive &drive, const CliLine &line)
+{
+    switch (result) {
+    case TransferStart::Result::NotConnected:
+        printError(QStringLiteral("no answer from the drive on %1").arg(line.portPath));
+        return ExitCode::ExchangeFailed;
+    case TransferStart::Result::SpecialSetup:
+        printError(QStringLiteral("the drive is in special setup: nothing was transferred"));
+        return ExitCode::Refused;
+    case TransferStart::Result::TypeFormRefused:
+        printError(drive.messages.text(78).trimmed() + QStringLiteral(" differs from the selected drive; nothing was "
+                                                                       "transferred (see --no-type-check)"));
+        return ExitCode::Refused;
+    case TransferStart::Result::Ready:
+        break;
+    }
+    return ExitCode::Ok;
+}
+
+struct Wiring {
+    CommPort comm;
+    DriveFrameItems items;
+    CommExchange exchange;
+    ConnectionCheck check;
+
+    Wiring(CliLine &line, const DriveData &data)
+        : comm(line.port), items(data), exchange(line.port, line.settings, &items),
+          check(comm, exchange, line.settings, &items)
+    {
+        comm.EnumeratePorts({line.portPath});
+        line.settings.portIndex = 0;
+    }
+};
+
+// Draws "import 42%" over itself on stderr, once per change.
+class ProgressLine
+{
+public:
+    explicit ProgressLine(const QString &command) : m_command(command) {}
+    void show(int percent)
+    {
+        if (percent == m_shown)
+            return;
+        m_shown = percent;
+        QTextStream err(stderr);
+        err << '\r' << m_command << ' ' << percent << '%' << (percent >= 100 ? "\n" : "");
+    }
+
+private:
+    QString m_command;
+    int m_shown = -1;
+};
+
+// The outcome of a run that started: the report, the set read and the exit code.
+int conclude(const TransferRun &run, const Options &opts, CliDrive &drive, const ParameterFile &header)
+{
+    drive.printMessages();
+    if (run.state() == TransferRun::State::Aborted) {
+        printError(QStringLiteral("%1: aborted at parameter %2 after a failed exchange; nothing more was done")
+                       .arg(commandName(run.mode()), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
+        return ExitCode::ExchangeFailed;
+    }
+    int code = writeReport(run.report(), opts.report, drive);
+    if (code == ExitCode::Ok && run.mode() == TransferMode::Import && !opts.out.isEmpty())
+        code = writeSet(opts.out, drive, header);
+    if (code != ExitCode::Ok)
+        return code;
+    // An export whose only failures are echoes of other values than those sent differs; any
+    // exchange without a valid answer is a communication error.
+    if (run.errors() > run.echoDiffers())
+        return ExitCode::ExchangeFailed;
+    return run.differences() > 0 || run.echoDiffers() > 0 ? ExitCode::Differs : ExitCode::Ok;
+}
+
+int transfer(TransferMode mode, const Options &opts, CliDrive &drive, CliLine &line, const ParameterFile &header)
+{
+    Wiring w(line, drive.data);
+    RunPrompter prompter(drive, opts.onError == u"abort");
+    LanguageFile language;
+    language.open(drive.folders.languageFile(drive.selection.languageName), drive.selection.languageName);
+    const TransferTexts texts = TransferTexts::load(language, drive.messages);
+    const TransferOptions options = transferOptions(opts);
+    TransferChecks checks(w.check, w.exchange, line.port, w.items, drive.messages, prompter);
+    const DriveSelection &s = drive.selection;
+    checks.setDrive({s.typeName, s.formName, s.cpuVersion, {}, {}}, drive.folders.dataFolder,
+                    drive.folders.catalogFile(),
+                    ModelInfo(drive.folders.infoFile, CodePages::forPrefix(s.languagePrefix)).specialSetup());
+    TransferStart start(drive.data, w.exchange, prompter, texts);
+    const int started = startFailure(start.begin(mode, options, checks.steps(options)), drive, line);
+    if (started != ExitCode::Ok)
+        return started;
+    TransferRun run(mode, drive.data, w.exchange, prompter, texts, options,
+                    TransferStart::lastIndexFor(mode, drive.data, options));
+    run.typeName = s.typeName;
+    const QString command = commandName(mode);
+    ProgressLine progress(command);
+    if (opts.progress)
+        run.onProgress = [&progress](int percent) { progress.show(percent); };
+    run.run();
+    return conclude(run, opts, drive, header);
+}
+
+}  // namespace
+
+namespace CliTransfer {
+
+int run(TransferMode mode, const QStringList &arguments)
+{
+    QStringList args = arguments;
+    const QString command = commandName(mode);
+    Options opts;
+    CliDrive drive;
+    CliLine line;
+    CliParameterFile file;
+    QString error;
+    if (!parseOwn(args, mode, &opts, &error) || !drive.parseOptions(args, &error) || !line.parseOptions(args, &error)
+        || !file.parseOptions(args, &error)) {
+        printError(command + QStringLiteral(": ") + error);
+        return ExitCode::Usage;
+    }
+    if (!args.isEmpty()) {
+        printError(QStringLiteral("%1: unexpected argument '%2'").arg(command, args.first()));
+        return ExitCode::Usage;
+    }
+    int code = drive.load();
+    if (code == ExitCode::Ok)
+        code = file.apply(drive);
+    if (code == ExitCode::Ok)
+        code = line.open();
+    return code == ExitCode::Ok ? transfer(mode, opts, drive, line, file.header()) : code;
+}
+
+}  // namespace CliTransfer

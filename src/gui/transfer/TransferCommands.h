@@ -1,0 +1,45 @@
+#pragma once
+
+#include "transfer/TransferMode.h"
+#include "transfer/TransferOptions.h"
+
+#include <QObject>
+
+class TMain;
+class Prompter;
+class TResultForm1;
+class TransferRun;
+class TWorkBar;
+struct TransferTexts;
+
+// The main window's whole transfers ("Parameter Import", "Parameter Export", "Parameter
+// Comparison"): the common start, the transfer window, the result window and the refresh of
+// the parameter table.
+class TransferCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    TransferCommands(TMain &main, Prompter &prompter);
+
+    /// Runs one command; returns once its windows have closed.
+    void run(TransferMode mode);
+
+    /// The result window of the last command was shown (for tests).
+    bool resultShown() const { return m_resultShown; }
+
+signals:
+    /// The transfer window of a run is about to open (tests script it from here).
+    void workBarOpening(TWorkBar *bar);
+    /// The result window is about to be shown modally.
+    void resultOpening(TResultForm1 *result);
+
+private:
+    /// The common start; true when the run may begin.
+    bool begin(TransferMode mode, const TransferOptions &options, const TransferTexts &texts);
+    void finish(TransferMode mode, const TransferRun &run, TResultForm1 &result);
+
+    TMain &m_main;
+    Prompter &m_prompter;
+    bool m_resultShown = false;
+};

@@ -1,0 +1,202 @@
+#include "SimProcess.h"
+#include "TestAppFolder.h"
+#include "base/ScriptedPrompter.h"
+#include "comm/CommLink.h"
+#include "main/TMain.h"
+#include "model/ParameterValues.h"
+#include "transfer/TResultForm1.h"
+#include "transfer/TWorkBar.h"
+#include "transfer/TransferCommands.h"
+#include "transfer/TransferRun.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+// Import, export and comparison from the main window against the drive simulator, with the
+// transfer and result windows driven offscreen.
+class tst_TransferCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Seen {
+        QString status, second;
+        bool okShown = false;
+        int progress = -1;
+        QString report;
+        bool resultShown = false;
+    };
+
+    static void startWith(TestAppFolder &app, const QString &port)
+    {
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=" + port.toUtf8() + "\r\n");
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+    }
+
+    // Presses Start when the transfer window opens and OK when it stays open; records what
+    // both windows showed.
+    static void script(TMain &main, Seen &seen, int cancelAfterMs = -1)
+    {
+        QObject::disconnect(main.transfers(), nullptr, nullptr, nullptr);
+        QObject::connect(main.transfers(), &TransferCommands::workBarOpening, main.transfers(), [&seen, cancelAfterMs](TWorkBar *bar) {
+            QTimer::singleShot(0, bar, [bar, &seen, cancelAfterMs] {
+                if (cancelAfterMs >= 0)
+                    QTimer::singleShot(cancelAfterMs, bar->cancelButton(), &QPushButton::click);
+                bar->startButton()->click();
+                seen.status = bar->statusLabel()->text();
+                seen.second = bar->secondLabel()->isVisible() ? bar->secondLabel()->text() : QString();
+                seen.okShown = bar->okButton()->isVisible();
+                seen.progress = bar->progressBar()->value();
+                if (seen.okShown)
+                    bar->okButton()->click();
+            });
+        });
+        QObject::connect(main.transfers(), &TransferCommands::resultOpening, main.transfers(), [&seen](TResultForm1 *r) {
+            seen.resultShown = true;
+            seen.report = r->ResultDisp()->toPlainText();
+            QTimer::singleShot(0, r, &QDialog::accept);
+        });
+    }
+
+    static void enter(TMain &main, const char *comNo, const QString &raw)
+    {
+        DriveData &d = main.session().data;
+        d.uPara.setAt(d.IndexOfComNo(QString::fromLatin1(comNo)), UPara::Value, raw);
+        ScriptedPrompter quiet;
+        ParameterValues(d, main.session().messages, quiet).MarkChanged(QString::fromLatin1(comNo), raw.toDouble());
+    }
+
+private slots:
+    void importCompareExport();
+    void cancelEndsTheRunAndTheWindowStaysUsable();
+    void disconnectReportsEveryRemainingParameter();
+};
+
+void tst_TransferCommands::importCompareExport()
+{
+    SimProcess sim({"--drive", "KDA1:-2004P:V100"});
+    QVERIFY(!sim.device().isEmpty());
+    TestAppFolder app;
+    startWith(app, sim.device());
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    QVERIFY(!main.startupFailed());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    QVERIFY(main.action(QStringLiteral("DownLoad"))->isEnabled());
+    bool failed = false;
+    DriveData &d = main.session().data;
+    const int acc = d.IndexOfComNo(u"0009");
+    main.commLink()->exchange().exchange(acc, QStringLiteral("77"), failed, 'P');
+    QVERIFY(!failed);
+
+    Seen seen;
+    script(main, seen);
+    main.action(QStringLiteral("DownLoad"))->trigger();
+    QVERIFY2(prompter.shown.isEmpty(), qPrintable(prompter.shown.isEmpty() ? QString() : prompter.shown.first().text));
+    QCOMPARE(seen.status, QStringLiteral("Communication was finished without error."));
+    QVERIFY(seen.okShown);
+    QCOMPARE(seen.progress, 100);
+    QVERIFY(!seen.resultShown);
+    QCOMPARE(d.uPara.at(acc, UPara::Value), QStringLiteral("77"));
+    QCOMPARE(d.uPara.at(acc, UPara::ChangeIndex), QStringLiteral("1"));
+
+    seen = Seen();
+    main.action(QStringLiteral("PopComp"))->trigger();
+    QCOMPARE(seen.status, QStringLiteral("Communication was finished without error."));
+    QCOMPARE(seen.second, QStringLiteral("No Different Value."));
+    QVERIFY(!seen.resultShown);
+
+    // A changed set: the comparison lists it with scaled values, the export writes it, and a
+    // new comparison finds nothing.
+    enter(main, "0009", QStringLiteral("123"));
+    seen = Seen();
+    main.action(QStringLiteral("ToolBpcp"))->trigger();
+    QVERIFY(seen.resultShown);
+    QVERIFY(seen.report.contains(QStringLiteral(" ACC:        7.7 ,      12.3  (Acceleration time 1)")));
+    seen = Seen();
+    main.action(QStringLiteral("UpLoad"))->trigger();
+    QCOMPARE(seen.status, QStringLiteral("Communication was finished without error."));
+    seen = Seen();
+    main.action(QStringLiteral("PopComp"))->trigger();
+    QCOMPARE(seen.second, QStringLiteral("No Different Value."));
+    QVERIFY(prompter.shown.isEmpty());
+    main.close();
+}
+
+void tst_TransferCommands::cancelEndsTheRunAndTheWindowStaysUsable()
+{
+    // At 9600 bit/s on an emulated line every exchange takes about 15 ms, so the cancel comes
+    // in the middle of the run.
+    SimProcess sim({"--drive", "KDA1:-2004P:V100", "--line-timing"});
+    TestAppFolder app;
+    startWith(app, sim.device());
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    DriveData &d = main.session().data;
+    QList<QStringList> before;
+    for (int r = 0; r < d.uPara.rowCount(); ++r)
+        before.append(d.uPara.row(r));
+    Seen seen;
+    script(main, seen, 300);
+    QElapsedTimer clock;
+    clock.start();
+    main.action(QStringLiteral("DownLoad"))->trigger();
+    QVERIFY(clock.elapsed() < 3000);
+    QVERIFY(!seen.okShown);
+    QVERIFY(seen.progress > 0 && seen.progress < 100);
+    QVERIFY(!seen.resultShown);
+    QList<QStringList> after;
+    for (int r = 0; r < d.uPara.rowCount(); ++r)
+        after.append(d.uPara.row(r));
+    QCOMPARE(after, before);
+    // The line is still there for the next command.
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    QVERIFY(main.action(QStringLiteral("DownLoad"))->isEnabled());
+    main.close();
+}
+
+void tst_TransferCommands::disconnectReportsEveryRemainingParameter()
+{
+    SimProcess sim({"--drive", "KDA1:-2004P:V100", "--disconnect-after", "60"});
+    TestAppFolder app;
+    startWith(app, sim.device());
+    app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nDelay=60\r\nPortNames="
+                      + sim.device().toUtf8() + "\r\n");
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    Seen seen;
+    script(main, seen);
+    QElapsedTimer clock;
+    clock.start();
+    main.action(QStringLiteral("DownLoad"))->trigger();
+    const DriveData &d = main.session().data;
+    // Every parameter from the one the line died at on is listed (maintenance ones only counted).
+    QVERIFY(seen.resultShown);
+    QVERIFY(clock.elapsed() < (d.lastIndex + 1) * 100);
+    int listed = 0;
+    for (int i = 0; i <= d.lastIndex; ++i) {
+        if (d.uPara.at(i, UPara::CommErrIndex) == u"1" && !d.paraDat.at(i, ParaDat::ComNo).startsWith(u'F')) {
+            ++listed;
+            QVERIFY(seen.report.contains(d.paraDat.at(i, ParaDat::FTitle) + QStringLiteral(": ")
+                                         + d.paraDat.at(i, ParaDat::FName)));
+        }
+    }
+    QCOMPARE(seen.report.split(u'\n').size(), 1 + listed);
+    QVERIFY(listed > d.lastUserIndex - 60);
+    // The window goes on: the next connection check finds no drive and the commands follow.
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    QVERIFY(!main.action(QStringLiteral("DownLoad"))->isEnabled());
+    main.close();
+}
+
+QTEST_MAIN(tst_TransferCommands)
+#include "tst_TransferCommands.moc"
