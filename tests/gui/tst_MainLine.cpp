@@ -127,8 +127,7 @@ private slots:
         main.show();
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
-        for (const char *name : {"DownLoad", "ToolBpr", "UpLoad", "ToolBpw", "PopDownLoad2", "ToolBpsr", "PopUpLoad2",
-                                 "ToolBpsw", "PopComp", "ToolBpcp", "InvRun", "ToolBpanel", "MonInvInfo",
+        for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw", "InvRun", "ToolBpanel", "MonInvInfo",
                                  "ToolBInvInfo", "PopCopy2", "PopParaHelp2", "MMItoolsHelp", "ToolBhelp"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
         for (const char *name : {"PopCopy", "PopParaHelp"})

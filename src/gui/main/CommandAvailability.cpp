@@ -6,9 +6,9 @@ namespace {
 
 // Main menu items whose operation is not built yet.
 const char *const NotBuilt[] = {
-    "PrinterSetup", "PrintSetup", "Print",     "RS232C1",    // printing, communication setup
+    "PrinterSetup", "PrintSetup", "Print",                   // printing
     "PopUndo2",     "PopRedo2",   "PopCopy2",                  // undo and redo, copy
-    "DownLoad",     "UpLoad",     "PopDownLoad2", "PopUpLoad2", "PopComp",  // transfers
+    "PopDownLoad2", "PopUpLoad2",                              // selected transfers
     "PopParaHelp2", "PopFind2",                                // parameter help, find
     "InvRun",                                                  // keypad
     "MonInvInfo",   "MonChart",                                // inverter information, monitoring
