@@ -3,6 +3,7 @@
 #include "CliDrive.h"
 #include "CliLine.h"
 #include "CliParameterFile.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "app/LanguageFile.h"
 #include "comm/CommExchange.h"
@@ -37,48 +38,48 @@ QString commandName(TransferMode mode)
                                         : QStringLiteral("compare");
 }
 
-// Removes "--name VALUE" or "--name=VALUE"; false when the value is missing.
-bool takeValue(QStringList &args, const QString &name, QString *value)
+QCommandLineOption option(const char *name, const char *text, const char *value = nullptr)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i).startsWith(name + u'=')) {
-            *value = args.takeAt(i).mid(name.size() + 1);
-            return true;
-        }
-        if (args.at(i) == name) {
-            if (i + 1 >= args.size())
-                return false;
-            *value = args.at(i + 1);
-            args.remove(i, 2);
-            return true;
-        }
-    }
-    return true;
+    return value ? QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text), QString::fromLatin1(value))
+                 : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text));
 }
 
-bool parseOwn(QStringList &args, TransferMode mode, Options *o, QString *error)
+// The options of one transfer command besides the shared drive, line and file options.
+QList<QCommandLineOption> ownOptions(TransferMode mode)
 {
-    for (auto [name, value] : {std::pair{"--out", &o->out}, {"--report", &o->report}, {"--on-error", &o->onError}}) {
-        if (!takeValue(args, QString::fromLatin1(name), value)) {
-            *error = QStringLiteral("option %1 needs a value").arg(QLatin1String(name));
-            return false;
-        }
+    QList<QCommandLineOption> own;
+    if (mode == TransferMode::Import)
+        own << option("out", "Write the imported set to FILE as a parameter data file (.vkr).", "FILE");
+    own << option("report", "Write the result report to FILE instead of stdout, byte for byte as the result "
+                            "window saves it.", "FILE")
+        << option("on-error", "What a failed exchange does: ignore (go on, the default) or abort (end the run).",
+                  "ignore|abort")
+        << option("maintenance", "Include the maintenance parameters.")
+        << option("no-type-check", "Go on when the connected drive is of another type or form.")
+        << option("progress", "Draw a progress line on stderr.");
+    if (mode == TransferMode::Export) {
+        own << option("eeprom", "Write to RAM and EEPROM (default: RAM only).")
+            << option("changed-only", "Write only the parameters changed from their factory values.");
     }
+    return own;
+}
+
+bool readOwn(const CliParser &cli, TransferMode mode, Options *o, QString *error)
+{
+    o->out = mode == TransferMode::Import ? cli.value(QStringLiteral("out")) : QString();
+    o->report = cli.value(QStringLiteral("report"));
+    if (cli.isSet(QStringLiteral("on-error")))
+        o->onError = cli.value(QStringLiteral("on-error"));
     if (o->onError != u"ignore" && o->onError != u"abort") {
         *error = QStringLiteral("--on-error must be ignore or abort");
         return false;
     }
-    if (!o->out.isEmpty() && mode != TransferMode::Import) {
-        *error = QStringLiteral("--out belongs to import only");
-        return false;
-    }
-    auto flag = [&args](const char *name) { return args.removeAll(QString::fromLatin1(name)) > 0; };
-    o->maintenance = flag("--maintenance");
-    o->noTypeCheck = flag("--no-type-check");
-    o->progress = flag("--progress");
+    o->maintenance = cli.isSet(QStringLiteral("maintenance"));
+    o->noTypeCheck = cli.isSet(QStringLiteral("no-type-check"));
+    o->progress = cli.isSet(QStringLiteral("progress"));
     if (mode == TransferMode::Export) {
-        o->eeprom = flag("--eeprom");
-        o->changedOnly = flag("--changed-only");
+        o->eeprom = cli.isSet(QStringLiteral("eeprom"));
+        o->changedOnly = cli.isSet(QStringLiteral("changed-only"));
     }
     return true;
 }
@@ -257,25 +258,18 @@ namespace CliTransfer {
 
 int run(TransferMode mode, const QStringList &arguments)
 {
-    QStringList args = arguments;
-    const QString command = commandName(mode);
+    CliParser cli(commandName(mode));
+    cli.addOptions(CliDrive::options() + CliLine::options() + CliParameterFile::options() + ownOptions(mode));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
     Options opts;
-    CliDrive drive;
     CliLine line;
-    CliParameterFile file;
     QString error;
-    if (!parseOwn(args, mode, &opts, &error) || !drive.parseOptions(args, &error) || !line.parseOptions(args, &error)
-        || !file.parseOptions(args, &error)) {
-        printError(command + QStringLiteral(": ") + error);
-        return ExitCode::Usage;
-    }
-    if (!args.isEmpty()) {
-        printError(QStringLiteral("%1: unexpected argument '%2'").arg(command, args.first()));
-        return ExitCode::Usage;
-    }
-    int code = drive.load();
-    if (code == ExitCode::Ok)
-        code = file.apply(drive);
+    if (!readOwn(cli, mode, &opts, &error) || !line.readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    CliDrive drive;
+    CliParameterFile file;
+    int code = file.loadDrive(cli, drive);
     if (code == ExitCode::Ok)
         code = line.open();
     return code == ExitCode::Ok ? transfer(mode, opts, drive, line, file.header()) : code;

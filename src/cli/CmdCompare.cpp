@@ -9,9 +9,7 @@ int runCompare(const QStringList &args)
 }
 
 const CliCommand::Registrar registrar(
-    "compare", "[drive options] [line options] [--open FILE [--answer yes|no|cancel]] [--report FILE] "
-               "[--on-error ignore|abort] [--maintenance] [--no-type-check] [--progress]",
-    "read every parameter and list those that differ from the factory set or the --open file (exit 7)",
+    "compare", "Compare the set (factory values, or --open FILE) with the drive; the report goes to --report or stdout.",
     runCompare);
 
 }  // namespace

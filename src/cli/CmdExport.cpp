@@ -9,8 +9,7 @@ int runExport(const QStringList &args)
 }
 
 const CliCommand::Registrar registrar(
-    "export", "[drive options] [line options] [--open FILE [--answer yes|no|cancel]] [--report FILE] "
-              "[--on-error ignore|abort] [--eeprom] [--changed-only] [--maintenance] [--no-type-check] [--progress]",
-    "write the factory set or the --open file to the drive; an echo of another value exits 7", runExport);
+    "export", "Write the set (factory values, or --open FILE) to the drive; the report goes to --report or stdout.",
+    runExport);
 
 }  // namespace

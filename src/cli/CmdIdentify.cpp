@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "app/InverterCatalog.h"
 #include "comm/CommExchange.h"
@@ -12,22 +13,17 @@
 
 namespace {
 
-constexpr const char *Usage = "[drive options] [line options]";
-constexpr const char *Summary =
-    "name the connected drive's type, form and CPU version and compare them with the given drive";
-
 // Prints "type=NAME form=NAME cpu=NAME typecheck=0|1 formcheck=0|1 cpucheck=0|1" and then
 // every message of the identification on its own line.
 int runIdentify(const QStringList &arguments)
 {
-    if (arguments.contains(QStringLiteral("--help"))) {
-        QTextStream(stdout) << "usage: vkr identify " << Usage << "\n  " << Summary << '\n';
-        return ExitCode::Ok;
-    }
-    QStringList args = arguments;
+    CliParser cli(QStringLiteral("identify"));
+    cli.addOptions(CliDrive::options() + CliLine::options());
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
     CliDrive drive;
     CliLine line;
-    const int ready = line.setUp(args, drive, QStringLiteral("identify"), 0);
+    const int ready = line.setUp(cli, drive, 0);
     if (ready != ExitCode::Ok)
         return ready;
     DriveFrameItems items(drive.data);
@@ -54,6 +50,8 @@ int runIdentify(const QStringList &arguments)
     return r.allChecks() ? ExitCode::Ok : ExitCode::Differs;
 }
 
-const CliCommand::Registrar registrar("identify", Usage, Summary, runIdentify);
+const CliCommand::Registrar registrar(
+    "identify",
+    "Name the connected drive's type, form and CPU version and compare them with the selected drive.", runIdentify);
 
 }  // namespace

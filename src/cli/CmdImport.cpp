@@ -9,8 +9,7 @@ int runImport(const QStringList &args)
 }
 
 const CliCommand::Registrar registrar(
-    "import", "[drive options] [line options] [--open FILE [--answer yes|no|cancel]] [--out FILE] [--report FILE] "
-              "[--on-error ignore|abort] [--maintenance] [--no-type-check] [--progress]",
-    "read every parameter from the drive; the set goes to --out, the report to --report or stdout", runImport);
+    "import", "Read every parameter from the drive into the set; the set goes to --out, the report to --report or stdout.",
+    runImport);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "comm/CommPort.h"
 #include "comm/CommScan.h"
@@ -9,42 +10,8 @@
 
 namespace {
 
-constexpr const char *Usage = "[drive options] [--port PATH] [--id N | --broadcast] [--timeout MS] "
-                              "[--ports P1,P2,...] [--startup]";
-constexpr const char *Summary = "search the serial ports for a drive; prints PORT,BAUD,PARITY,PROTOCOL or none";
 // The start-up window looks at the first seven candidate ports only.
 constexpr int StartUpPorts = 7;
-
-// Removes "--name VALUE" or "--name=VALUE"; false when the value is missing.
-bool takeValue(QStringList &args, const QString &name, QString *value)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i).startsWith(name + QLatin1Char('='))) {
-            *value = args.takeAt(i).mid(name.size() + 1);
-            return true;
-        }
-        if (args.at(i) == name) {
-            if (i + 1 >= args.size())
-                return false;
-            *value = args.at(i + 1);
-            args.remove(i, 2);
-            return true;
-        }
-    }
-    return true;
-}
-
-// The drive options name no drive the search needs; they are checked and otherwise ignored.
-bool checkDriveOptions(QStringList &args, QString *error)
-{
-    for (const QString &arg : std::as_const(args)) {
-        if (arg.startsWith(QLatin1String("--data")) || arg.startsWith(QLatin1String("--type"))) {
-            CliDrive drive;
-            return drive.parseOptions(args, error);
-        }
-    }
-    return true;
-}
 
 QString found(const CommPort &ports, const CommScan::Result &r)
 {
@@ -58,23 +25,26 @@ QString found(const CommPort &ports, const CommScan::Result &r)
 
 int runScan(const QStringList &arguments)
 {
-    if (arguments.contains(QStringLiteral("--help"))) {
-        QTextStream(stdout) << "usage: vkr scan " << Usage << "\n  " << Summary << '\n';
-        return ExitCode::Ok;
-    }
-    QStringList args = arguments;
+    CliParser cli(QStringLiteral("scan"));
+    // The drive options are accepted for symmetry with the other commands; a search needs no drive.
+    cli.addOptions(CliDrive::options() + CliLine::options());
+    cli.addOptions({QCommandLineOption(QStringLiteral("ports"),
+                                       QStringLiteral("Comma-separated device paths to search instead of the "
+                                                      "candidate ports ([Comms] PortNames, else the system's)."),
+                                       QStringLiteral("P1,P2,...")),
+                    QCommandLineOption(QStringLiteral("startup"),
+                                       QStringLiteral("Search as the start-up window does: the first seven ports, "
+                                                      "the remembered settings first, address 251."))});
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    if (!cli.arguments().isEmpty())
+        return cli.usageError(QStringLiteral("unexpected argument '%1'").arg(cli.arguments().first()));
     CliLine line;
-    QString portList;
     QString error;
-    const bool startUp = args.removeAll(QStringLiteral("--startup")) > 0;
-    if (!takeValue(args, QStringLiteral("--ports"), &portList))
-        error = QStringLiteral("option --ports needs a value");
-    else if (checkDriveOptions(args, &error) && line.parseOptions(args, &error) && !args.isEmpty())
-        error = QStringLiteral("unknown argument '%1'").arg(args.first());
-    if (!error.isEmpty()) {
-        printError(QStringLiteral("scan: ") + error);
-        return ExitCode::Usage;
-    }
+    if (!line.readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    const bool startUp = cli.isSet(QStringLiteral("startup"));
+    const QString portList = cli.value(QStringLiteral("ports"));
     QStringList candidates = CommPort::CandidatePorts(portList);
     if (startUp)
         candidates = candidates.mid(0, StartUpPorts);
@@ -98,6 +68,8 @@ int runScan(const QStringList &arguments)
     return r.found() ? ExitCode::Ok : ExitCode::ExchangeFailed;
 }
 
-const CliCommand::Registrar registrar("scan", Usage, Summary, runScan);
+const CliCommand::Registrar registrar(
+    "scan", "Search the serial ports for a drive; print PORT,BAUD,PARITY,PROTOCOL of the drive found, or none.",
+    runScan);
 
 }  // namespace
