@@ -1,5 +1,6 @@
 #include "main/GuiPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
