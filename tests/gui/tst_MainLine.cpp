@@ -230,6 +230,9 @@ private slots:
             ++row;
         QCOMPARE(table.model().cell(row, 3), volts);  // 100 % of the rated voltage
         QVERIFY(prompter.shown.isEmpty());
+        main.close();
+    }
+
     void activationMarksSpecialSetup_data()
     {
         QTest::addColumn<bool>("special");

@@ -71,11 +71,12 @@ uint16_t DetectExchange::modbus(const QString &comNo, const QString &data, bool 
     ResyncFlag = false;
     // A write is answered by its 8-byte echo, checked over its own length.
     const int expected = ModbusReplyLength(item, command);
-    const LineExchange::Reply reply = LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs);
+    const LineExchange::Reply reply =
+        LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs, &m_gap);
     if (reply.arrived) {
         if (!ModbusReplyValid(reply.bytes, expected, item))
             errorFlag = true;
-        LineExchange::InterFrameDelay(s.gapMs);
+        m_gap.replyEnded(s.gapMs, reply.endedNs);
     } else {
         errorFlag = true;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineGap.h"
+
 #include "CommSettings.h"
 #include "SerialPort.h"
 
@@ -43,4 +45,5 @@ private:
     const CommSettings &m_settings;
     Variant m_variant;
     QByteArray m_lastRequest;
+    LineGap m_gap;  // the Modbus pause after a reply, waited out before the next request
 };

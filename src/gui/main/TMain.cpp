@@ -487,7 +487,6 @@ void TMain::openCommSetup()
     m_prompter.pump();
     m_comm->port().setPortNotFoundShown(false);
 }
-}
 
 void TMain::showLineImage(int image)
 {
