@@ -107,7 +107,7 @@ void tst_CliScan::helpOfBoth()
     for (const char *command : {"scan", "identify"}) {
         const Run r = vkr({QString::fromLatin1(command), "--help"});
         QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.out.startsWith("usage: vkr " + QByteArray(command)));
+        QVERIFY(r.out.startsWith("Usage: vkr " + QByteArray(command)));
     }
 }
 

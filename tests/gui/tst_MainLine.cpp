@@ -256,7 +256,7 @@ private slots:
         QVERIFY(prompter.shown.isEmpty());  // the table window is not the active one
         QCOMPARE(main.commLink()->connectionCheck().specialSetup(), special);
         QCOMPARE(transferEnabled(main), !special);
-        QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        QVERIFY(main.commLink()->connectionCheck().panelEnabled());
         // The table window tells the user once that the drive is in a special set-up.
         main.DrvChkAct = true;
         main.DrvChkd = false;

@@ -269,9 +269,12 @@ int PosixSerialPort::waitForInput(int count, QDeadlineTimer deadline)
         }
         pollfd pfd{m_fd, POLLIN, 0};
         const int r = ppoll(&pfd, 1, ns < 0 ? nullptr : &ts, nullptr);
-        if (r > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) && !(pfd.revents & POLLIN))
-            m_hangup = true;
+        const qsizetype before = m_queue.size();
         pull();
+        // A hang-up with nothing left to read: a raw terminal's read() then says 0, not EIO,
+        // and poll() keeps answering at once, so waiting on would spin.
+        if (r > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) && m_queue.size() == before)
+            m_hangup = true;
     }
 }
 

@@ -141,14 +141,16 @@ void tst_TransferReliability::importOverAFaultyLine()
     const qint64 elapsed = clock.elapsed();
     QCOMPARE(run->state(), TransferRun::State::Finished);
     if (allFail) {
-        QEXPECT_FAIL("", "the exchange takes the late reply of the previous request as its own", Abort);
+        // Every late reply is swallowed by the exchange that gave up on it, never taken as
+        // the answer to the next request.
         QCOMPARE(run->errors(), last + 1);
     } else {
         QVERIFY(run->errors() < (last + 1) / 2);
     }
     line.verifyImport(*run);
-    // No exchange waits longer than its time-out (plus scheduling slack).
-    QVERIFY2(elapsed < (last + 1) * (TimeoutMs + 25), qPrintable(QString::number(elapsed)));
+    // No exchange waits longer than its time-out and, after a failure, the quiet line that
+    // swallows a late reply (at most three time-outs), plus scheduling slack.
+    QVERIFY2(elapsed < (last + 1) * (4 * TimeoutMs + 25), qPrintable(QString::number(elapsed)));
 }
 
 void tst_TransferReliability::disconnectEndsTheRunWithEveryRemainingParameterReported()
@@ -164,7 +166,8 @@ void tst_TransferReliability::disconnectEndsTheRunWithEveryRemainingParameterRep
     QVERIFY(run->errors() >= last + 1 - 50);
     for (int i = 50; i <= last; ++i)
         QVERIFY(run->failedIndices().contains(i));
-    QVERIFY2(clock.elapsed() < (last + 1) * (TimeoutMs + 25), qPrintable(QString::number(clock.elapsed())));
+    // A failed exchange waits its time-out and then for a quiet line (at most three time-outs).
+    QVERIFY2(clock.elapsed() < (last + 1) * (4 * TimeoutMs + 25), qPrintable(QString::number(clock.elapsed())));
 }
 
 void tst_TransferReliability::exportListsEveryFailedEcho()
