@@ -1,9 +1,10 @@
 #include "FindList.h"
 
-void FindList::setLines(const QStringList &lines)
+void FindList::setLines(const QStringList &lines, bool keepPosition)
 {
     m_lines = lines;
-    reset();
+    if (!keepPosition)
+        reset();
 }
 
 void FindList::reset()

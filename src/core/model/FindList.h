@@ -9,7 +9,8 @@
 class FindList
 {
 public:
-    void setLines(const QStringList &lines);
+    /// New lines; the search position goes back to the start unless `keepPosition`.
+    void setLines(const QStringList &lines, bool keepPosition = false);
     const QStringList &lines() const { return m_lines; }
     /// Back to the start of the first line.
     void reset();

@@ -8,7 +8,8 @@
 namespace {
 
 const char *const TableCommands[] = {"PopChgDisp", "PopCVDisp", "PopQuick",   "PopSlct",    "PopSlctUnlock",
-                                     "PopBlind",   "PopDisp",   "PopHexDisp", "PopDecDisp", "PopDef"};
+                                     "PopBlind",   "PopDisp",   "PopHexDisp", "PopDecDisp", "PopDef",
+                                     "PopUndo",    "PopRedo",   "PopCopy",    "PopFind",    "PopParaHelp"};
 
 // Main-window items shown only while the table window is open.
 const char *const ShownWithTable[] = {"PopUndo2",   "PopRedo2",      "PopCopy2",  "PopDownLoad2", "PopUpLoad2",
@@ -86,7 +87,7 @@ void ParameterTableTwins::tableShown()
     m_main.ParaTableAct = true;
     m_main.setCommandEnabled(QStringLiteral("ParameterEditor"), false);
     setTwinsVisible(true);
-    for (const char *c : {"PopUndo", "PopRedo", "PopCVDisp"}) {
+    for (const char *c : {"PopUndo", "PopRedo", "PopCVDisp", "PopFind", "PopParaHelp"}) {
         QAction *item = m_table.item(QString::fromLatin1(c));
         sync(item->objectName(), item->isEnabled() ? 1 : 0, -1);
     }

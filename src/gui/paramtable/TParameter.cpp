@@ -4,6 +4,7 @@
 #include "ParameterCellDelegate.h"
 #include "ParameterGridModel.h"
 #include "ParameterPopupItems.h"
+#include "ParameterCommands.h"
 #include "app/Session.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
@@ -43,6 +44,7 @@ TParameter::TParameter(Session &session, Prompter &prompter, QWidget *mainWindow
     setMinimumSize(MinimumWidth, MinimumHeight);
     createGrid();
     createPopup();
+    m_commands = new ParameterCommands(*this, m_session, m_prompter);
 }
 
 TParameter::~TParameter() = default;
@@ -214,6 +216,7 @@ void TParameter::ResetView(bool keepMarks)
     setWindowTitle(m_session.messages.text(20) + QLatin1Char(' ') + sel.typeName + sel.formName
                    + QStringLiteral(" (CPU Ver.") + sel.cpuVersion + QLatin1Char(')'));
     BuildFindList();
+    m_commands->viewReset();
 }
 
 void TParameter::clearMarks(bool keepMarks)

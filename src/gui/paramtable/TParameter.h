@@ -16,6 +16,7 @@ class QAction;
 class QMenu;
 class QTableView;
 class Session;
+class ParameterCommands;
 
 // The parameter table window: one grid row per shown parameter, the display switches
 // ('Changed' Only, Current / Voltage, Quick, Blind), the row marks (Select, Blind) and the
@@ -65,6 +66,10 @@ public:
     void dropFiles(const QStringList &paths);
     /// Re-reads the cell colours from the settings file.
     void readColours();
+    /// Typing, Enter, Undo, Redo, Copy, Find and parameter help.
+    ParameterCommands &commands() const { return *m_commands; }
+    /// CurrentRow from the top row of the grid selection (clicks and keyboard moves).
+    void onGridPressed();
 
 public slots:
     void PopChgDispClick();
@@ -105,7 +110,6 @@ private:
     void warn(int message);
     void clearMarks(bool keepMarks);
     void setHexDecEnabled();
-    void onGridPressed();
 
     Session &m_session;
     Prompter &m_prompter;
@@ -116,4 +120,5 @@ private:
     std::unique_ptr<GridMarks> m_marks;
     QHash<QString, QAction *> m_items;
     int m_searchCursor = 0;
+    ParameterCommands *m_commands = nullptr;
 };
