@@ -43,12 +43,13 @@ ParameterTableTwins::ParameterTableTwins(TMain &main, TParameter &table)
             if (!twin)
                 continue;
             twin->setCheckable(tableItem->isCheckable());
-            twin->setEnabled(tableItem->isEnabled());
+            twin->setEnabled(table.commandEnabled(name));
             connect(twin, &QAction::triggered, this, [this, tableItem] {
                 if (m_main.ParaTableAct)
                     tableItem->trigger();
                 // The twin's own toggle is undone: the table's state is the one shown.
-                sync(tableItem->objectName(), tableItem->isEnabled() ? 1 : 0, tableItem->isChecked() ? 1 : 0);
+                sync(tableItem->objectName(), m_table.commandEnabled(tableItem->objectName()) ? 1 : 0,
+                     tableItem->isChecked() ? 1 : 0);
             });
         }
     }
@@ -88,8 +89,8 @@ void ParameterTableTwins::tableShown()
     m_main.setCommandEnabled(QStringLiteral("ParameterEditor"), false);
     setTwinsVisible(true);
     for (const char *c : {"PopUndo", "PopRedo", "PopCVDisp", "PopFind", "PopParaHelp"}) {
-        QAction *item = m_table.item(QString::fromLatin1(c));
-        sync(item->objectName(), item->isEnabled() ? 1 : 0, -1);
+        const QString item = QString::fromLatin1(c);
+        sync(item, m_table.commandEnabled(item) ? 1 : 0, -1);
     }
 }
 

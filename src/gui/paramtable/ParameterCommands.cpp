@@ -22,6 +22,7 @@ ParameterCommands::ParameterCommands(TParameter &table, Session &session, Prompt
     , m_find(new ParameterFind(table, session, prompter))
 {
     connectItems();
+    m_table.setCommandEnabled(QStringLiteral("PopFind"), true);
 }
 
 void ParameterCommands::connectItems()
@@ -34,23 +35,22 @@ void ParameterCommands::connectItems()
     for (const auto &[name, handler] : handlers)
         connect(m_table.item(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     // Hidden pop-up items take no shortcut; the table window keeps their keys all the same.
-    addKey(QStringLiteral("PopUndo"), QKeySequence(QStringLiteral("Ctrl+Z")));
-    addKey(QStringLiteral("PopRedo"), QKeySequence(QStringLiteral("Ctrl+Alt+Z")));
-    addKey(QStringLiteral("PopFind"), QKeySequence(QStringLiteral("Ctrl+F")));
+    addKey(QStringLiteral("PopUndo"), QKeySequence(QStringLiteral("Ctrl+Z")), &ParameterCommands::PopUndoClick);
+    addKey(QStringLiteral("PopRedo"), QKeySequence(QStringLiteral("Ctrl+Alt+Z")), &ParameterCommands::PopRedoClick);
+    addKey(QStringLiteral("PopFind"), QKeySequence(QStringLiteral("Ctrl+F")), &ParameterCommands::PopFindClick);
     connect(m_table.StringGrid1(), &QAbstractItemView::doubleClicked, this, &ParameterCommands::PopParaHelpClick);
     connect(&m_table, &TParameter::activated, m_editor, &ParameterEditor::readUndoDepth);
 }
 
-void ParameterCommands::addKey(const QString &item, const QKeySequence &key)
+void ParameterCommands::addKey(const QString &item, const QKeySequence &key, void (ParameterCommands::*handler)())
 {
-    QAction *target = m_table.item(item);
-    target->setShortcut(QKeySequence());
+    m_table.item(item)->setShortcut(QKeySequence());
     auto *shortcut = new QAction(&m_table);
     shortcut->setObjectName(item + QStringLiteral("Key"));
     shortcut->setShortcut(key);
     shortcut->setShortcutContext(Qt::WindowShortcut);
     m_table.addAction(shortcut);
-    connect(shortcut, &QAction::triggered, target, &QAction::trigger);
+    connect(shortcut, &QAction::triggered, this, handler);
 }
 
 void ParameterCommands::viewReset()
@@ -61,9 +61,7 @@ void ParameterCommands::viewReset()
     const bool winHelp = m_session.settings().get(Keys::WHP);
     m_helpFile = ParameterHelp::existingFile(m_session.folders, m_session.selection.typeName,
                                              m_session.selection.languagePrefix, winHelp);
-    QAction *help = m_table.item(QStringLiteral("PopParaHelp"));
-    help->setEnabled(!m_helpFile.isEmpty());
-    emit m_table.itemStateChanged(help->objectName(), help->isEnabled() ? 1 : 0, -1);
+    m_table.setCommandEnabled(QStringLiteral("PopParaHelp"), !m_helpFile.isEmpty());
 }
 
 void ParameterCommands::focusGrid()
@@ -93,13 +91,13 @@ void ParameterCommands::PopCopyClick()
 
 void ParameterCommands::PopFindClick()
 {
-    if (m_table.item(QStringLiteral("PopFind"))->isEnabled())
+    if (m_table.commandEnabled(QStringLiteral("PopFind")))
         m_find->open();
 }
 
 void ParameterCommands::PopParaHelpClick()
 {
     // The desktop's viewer opens the file itself; it takes no topic from the command line.
-    if (!m_helpFile.isEmpty() && m_table.item(QStringLiteral("PopParaHelp"))->isEnabled())
+    if (!m_helpFile.isEmpty() && m_table.commandEnabled(QStringLiteral("PopParaHelp")))
         HelpViewer::open(m_helpFile);
 }

@@ -36,7 +36,7 @@ public:
 
 private:
     void connectItems();
-    void addKey(const QString &item, const QKeySequence &key);
+    void addKey(const QString &item, const QKeySequence &key, void (ParameterCommands::*handler)());
     void focusGrid();
 
     TParameter &m_table;

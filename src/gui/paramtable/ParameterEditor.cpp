@@ -147,11 +147,8 @@ void ParameterEditor::readUndoDepth()
 void ParameterEditor::updateUndoItems()
 {
     const UndoRedo &lists = m_session.data.undoRedo;
-    for (const auto &[name, on] : {std::pair{"PopUndo", lists.undoEnabled()}, std::pair{"PopRedo", lists.redoEnabled()}}) {
-        QAction *item = m_table.item(QString::fromLatin1(name));
-        item->setEnabled(on);
-        emit m_table.itemStateChanged(item->objectName(), on ? 1 : 0, -1);
-    }
+    m_table.setCommandEnabled(QStringLiteral("PopUndo"), lists.undoEnabled());
+    m_table.setCommandEnabled(QStringLiteral("PopRedo"), lists.redoEnabled());
 }
 
 int ParameterEditor::gridRowOf(int index)
@@ -183,7 +180,7 @@ void ParameterEditor::showStep(int index, int changed)
 
 void ParameterEditor::undo()
 {
-    if (!m_table.item(QStringLiteral("PopUndo"))->isEnabled())
+    if (!m_session.data.undoRedo.undoEnabled())
         return;
     cancel();
     ParameterValues values(m_session.data, m_session.messages, m_prompter);
@@ -193,7 +190,7 @@ void ParameterEditor::undo()
 
 void ParameterEditor::redo()
 {
-    if (!m_table.item(QStringLiteral("PopRedo"))->isEnabled())
+    if (!m_session.data.undoRedo.redoEnabled())
         return;
     cancel();
     ParameterValues values(m_session.data, m_session.messages, m_prompter);

@@ -26,6 +26,7 @@ constexpr float ColumnRatios[ParameterGridModel::Columns] = {0.0889f, 0.0973f, 0
 constexpr int RowHeight = 16;
 constexpr int MinimumWidth = 639;
 constexpr int MinimumHeight = 250;
+constexpr const char *CommandEnabled = "commandEnabled";
 
 QColor colourOf(int bgr)
 {
@@ -174,11 +175,26 @@ void TParameter::driveChanged(bool keepMarks)
 void TParameter::setItem(const char *component, int enabled, int check)
 {
     QAction *a = item(QString::fromLatin1(component));
-    if (enabled >= 0)
+    if (enabled >= 0) {
         a->setEnabled(enabled == 1);
+        // A hidden action always reports itself disabled; the command's own state is kept here.
+        a->setProperty(CommandEnabled, enabled == 1);
+    }
     if (check >= 0)
         a->setChecked(check == 1);
     emit itemStateChanged(a->objectName(), enabled, check);
+}
+
+void TParameter::setCommandEnabled(const QString &component, bool enabled)
+{
+    setItem(component.toLatin1().constData(), enabled ? 1 : 0);
+}
+
+bool TParameter::commandEnabled(const QString &component) const
+{
+    const QAction *a = item(component);
+    const QVariant kept = a ? a->property(CommandEnabled) : QVariant();
+    return kept.isValid() ? kept.toBool() : (a && a->isEnabled());
 }
 
 bool TParameter::checked(const char *component) const

@@ -66,6 +66,10 @@ public:
     void dropFiles(const QStringList &paths);
     /// Re-reads the cell colours from the settings file.
     void readColours();
+    /// Enables a pop-up item's command (also a hidden item's) and tells the twins.
+    void setCommandEnabled(const QString &component, bool enabled);
+    /// Whether the command of a pop-up item is enabled, hidden or not.
+    bool commandEnabled(const QString &component) const;
     /// Typing, Enter, Undo, Redo, Copy, Find and parameter help.
     ParameterCommands &commands() const { return *m_commands; }
     /// CurrentRow from the top row of the grid selection (clicks and keyboard moves).
