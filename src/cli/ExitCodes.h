@@ -10,5 +10,5 @@ constexpr int LoadFailed = 4;      // the drive data or language file could not 
 constexpr int PortFailed = 5;      // the serial port could not be opened
 constexpr int FileFailed = 6;      // an output file could not be written
 constexpr int Differs = 7;         // the drive holds or echoed another value than the one compared or sent
-constexpr int EntryRejected = 9;   // a value outside the parameter's limits or data size was not sent
+constexpr int EntryRejected = 9;   // a value outside the parameter's limits or data size was not sent, or an entry was refused or set to its limit
 }  // namespace ExitCode
