@@ -94,6 +94,7 @@ private slots:
     void undoFromTheMainWindow();
     void parameterHelp_data();
     void parameterHelp();
+    void newClearsUndo();
 
 private:
     QList<QUrl> m_opened;
@@ -344,6 +345,23 @@ void tst_ParameterEditing::parameterHelp()
     QCOMPARE(m_opened.size(), enabled ? 1 : 0);
     if (enabled)
         QCOMPARE(QFileInfo(m_opened.first().toLocalFile()).fileName(), helpFile);
+}
+
+void tst_ParameterEditing::newClearsUndo()
+{
+    Table t;
+    t.pick(t.rowOf("0016"));
+    t.type(QStringLiteral("5"));
+    QVERIFY(t.table().commandEnabled(QStringLiteral("PopUndo")));
+    // The start-up window comes up for the new choice; leaving it keeps the drive.
+    QTimer::singleShot(0, [] {
+        if (QWidget *w = QApplication::activeModalWidget())
+            QTest::keyClick(w, Qt::Key_Escape);
+    });
+    t.action("ParaMakeNew")->trigger();
+    QCOMPARE(t.data().undoRedo.undoCount(), 0);
+    QVERIFY(!t.action("ToolBundo")->isEnabled());
+    QCOMPARE(t.value("0016"), QStringLiteral("60"));
 }
 
 QTEST_MAIN(tst_ParameterEditing)
