@@ -113,11 +113,18 @@ int main(int argc, char **argv)
     std::sort(enters.begin(), enters.end());
     out << "Enter to repainted grid, " << Parameters << " parameters: " << enters.at(Rounds / 2)
         << " ms (goal < 5 ms)\n";
-    const double undo = medianMs([&] {
+    // Only as many undos as entries were kept (the depth, 10 by default).
+    QList<double> undos;
+    while (session.data.undoRedo.undoEnabled()) {
+        QElapsedTimer t;
+        t.start();
         table.commands().PopUndoClick();
         grid->viewport()->repaint();
-    });
-    out << "undo to repainted grid: " << undo << " ms (goal < 5 ms)\n";
+        undos << double(t.nsecsElapsed()) / 1e6;
+    }
+    std::sort(undos.begin(), undos.end());
+    out << "undo to repainted grid (" << undos.size() << " undos): " << (undos.isEmpty() ? 0.0 : undos.at(undos.size() / 2))
+        << " ms (goal < 5 ms)\n";
     out << "messages shown: " << prompter.shown.size() << "\n";
     return 0;
 }
