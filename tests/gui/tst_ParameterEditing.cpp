@@ -95,6 +95,7 @@ private slots:
     void parameterHelp_data();
     void parameterHelp();
     void newClearsUndo();
+    void selectedTransfersStayDisabled();
 
 private:
     QList<QUrl> m_opened;
@@ -362,6 +363,17 @@ void tst_ParameterEditing::newClearsUndo()
     QCOMPARE(t.data().undoRedo.undoCount(), 0);
     QVERIFY(!t.action("ToolBundo")->isEnabled());
     QCOMPARE(t.value("0016"), QStringLiteral("60"));
+}
+
+void tst_ParameterEditing::selectedTransfersStayDisabled()
+{
+    Table t;
+    // As after a connection check that found the drive: the whole-set commands follow it,
+    // the selected transfers, not built, do not.
+    QMetaObject::invokeMethod(t.main.get(), "setDriveCommands", Q_ARG(bool, true), Q_ARG(bool, true),
+                              Q_ARG(bool, true));
+    for (const char *name : {"ToolBpsr", "ToolBpsw", "PopDownLoad2", "PopUpLoad2"})
+        QVERIFY2(!t.action(name)->isEnabled(), name);
 }
 
 QTEST_MAIN(tst_ParameterEditing)

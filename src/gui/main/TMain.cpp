@@ -397,6 +397,11 @@ void TMain::setDriveCommands(bool transfer, bool panel, bool information)
     for (const char *name : {"ToolBpr", "ToolBpw", "ToolBpsr", "ToolBpsw", "ToolBpcp", "DownLoad", "UpLoad",
                              "PopDownLoad2", "PopUpLoad2", "PopComp"})
         action(QString::fromLatin1(name))->setEnabled(transfer);
+    // The selected transfers are not built yet: they stay disabled, drive or no drive.
+    for (const char *name : {"ToolBpsr", "ToolBpsw", "PopDownLoad2", "PopUpLoad2"}) {
+        QAction *a = action(QString::fromLatin1(name));
+        a->setEnabled(a->isEnabled() && m_connected.contains(a));
+    }
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
         action(QString::fromLatin1(name))->setEnabled(panel);
     action(QStringLiteral("MonInvInfo"))->setEnabled(information);
