@@ -2,6 +2,7 @@
 #include "base/ScriptedPrompter.h"
 #include "main/TMain.h"
 #include "paramtable/ParameterCommands.h"
+#include "paramtable/ParameterEditor.h"
 #include "paramtable/ParameterFind.h"
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
@@ -95,6 +96,7 @@ private slots:
     void parameterHelp_data();
     void parameterHelp();
     void newClearsUndo();
+    void refillEndsTheEdit();
     void selectedTransfersStayDisabled();
 
 private:
@@ -363,6 +365,21 @@ void tst_ParameterEditing::newClearsUndo()
     QCOMPARE(t.data().undoRedo.undoCount(), 0);
     QVERIFY(!t.action("ToolBundo")->isEnabled());
     QCOMPARE(t.value("0016"), QStringLiteral("60"));
+}
+
+void tst_ParameterEditing::refillEndsTheEdit()
+{
+    Table t;
+    const int row = t.rowOf("0016");
+    t.pick(row);
+    t.type(QStringLiteral("5"), false);
+    t.item("PopQuick")->trigger();
+    QVERIFY(!t.table().commands().editor().buffer().editing());
+    QTest::keyClick(t.grid(), Qt::Key_Escape);
+    QTest::keyClick(t.grid(), Qt::Key_Return);
+    QCOMPARE(t.value("0016"), QStringLiteral("60"));
+    for (int r = 1; r < t.model().gridRowCount(); ++r)
+        QVERIFY(t.model().cell(r, 3) != QLatin1String("5"));
 }
 
 void tst_ParameterEditing::selectedTransfersStayDisabled()

@@ -28,6 +28,12 @@ ParameterEditor::ParameterEditor(TParameter &table, Session &session, Prompter &
     m_viewport = grid->viewport();
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
+    // A refill rebuilds every cell: an edit in progress ends without writing into a row that
+    // may now show another parameter.
+    connect(&table.model(), &QAbstractItemModel::modelReset, this, [this] {
+        m_edit.Cancel();
+        m_editRow = -1;
+    });
     // Keyboard moves make the current row as clicks do; a refill leaves it alone.
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
         if (current.isValid())
