@@ -128,9 +128,9 @@ private slots:
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
         for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw", "InvRun", "ToolBpanel", "MonInvInfo",
-                                 "ToolBInvInfo", "PopCopy2", "PopParaHelp2", "MMItoolsHelp", "ToolBhelp"})
+                                 "ToolBInvInfo"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
-        for (const char *name : {"PopCopy", "PopParaHelp"})
+        for (const char *name : {"PopDownLoad", "PopUpLoad"})
             QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());

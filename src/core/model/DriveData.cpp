@@ -22,4 +22,5 @@ void DriveData::clear()
     capParaR.clear();
     listBuff.clear();
     m_comNoList.clear();
+    undoRedo.clear();
 }

@@ -3,6 +3,7 @@
 #include "ComNoList.h"
 #include "ParaDat.h"
 #include "UPara.h"
+#include "UndoRedo.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,7 @@ public:
     bool cvDisplay = false;   // the "Current / Voltage" display is on
     bool limitClamped = false;
     bool decimalComma = false;
+    UndoRedo undoRedo;        // values accepted in the table, to take back and re-apply
 
     /// Number of parameters loaded (LastIndex + 1).
     int parameterCount() const { return lastIndex + 1; }

@@ -7,13 +7,10 @@ namespace {
 // Main menu items whose operation is not built yet.
 const char *const NotBuilt[] = {
     "PrinterSetup", "PrintSetup", "Print",                   // printing
-    "PopUndo2",     "PopRedo2",   "PopCopy2",                  // undo and redo, copy
     "PopDownLoad2", "PopUpLoad2",                              // selected transfers
-    "PopParaHelp2", "PopFind2",                                // parameter help, find
     "InvRun",                                                  // keypad
     "MonInvInfo",   "MonChart",                                // inverter information, monitoring
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
-    "MMItoolsHelp",                                            // help viewer
 };
 
 }  // namespace

@@ -65,6 +65,9 @@ void ParameterFileCommands::ParaMakeNewClick()
     m_session.commentsText.clear();
     m_session.blindMode = false;
     m_session.blindCount = 0;
+    // Without "Display the last selected Inverter" the line settings are those of the file again.
+    if (!m_session.settings().get(Keys::CheckInv) && m_main.commLink())
+        m_main.commLink()->readSettings(m_session.settings());
     if (m_table) {
         m_table->driveChanged(false);
         if (m_main.action(QStringLiteral("ToolBTable"))->isEnabled())

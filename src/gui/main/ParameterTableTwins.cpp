@@ -8,7 +8,8 @@
 namespace {
 
 const char *const TableCommands[] = {"PopChgDisp", "PopCVDisp", "PopQuick",   "PopSlct",    "PopSlctUnlock",
-                                     "PopBlind",   "PopDisp",   "PopHexDisp", "PopDecDisp", "PopDef"};
+                                     "PopBlind",   "PopDisp",   "PopHexDisp", "PopDecDisp", "PopDef",
+                                     "PopUndo",    "PopRedo",   "PopCopy",    "PopFind",    "PopParaHelp"};
 
 // Main-window items shown only while the table window is open.
 const char *const ShownWithTable[] = {"PopUndo2",   "PopRedo2",      "PopCopy2",  "PopDownLoad2", "PopUpLoad2",
@@ -42,12 +43,13 @@ ParameterTableTwins::ParameterTableTwins(TMain &main, TParameter &table)
             if (!twin)
                 continue;
             twin->setCheckable(tableItem->isCheckable());
-            twin->setEnabled(tableItem->isEnabled());
+            twin->setEnabled(table.commandEnabled(name));
             connect(twin, &QAction::triggered, this, [this, tableItem] {
                 if (m_main.ParaTableAct)
                     tableItem->trigger();
                 // The twin's own toggle is undone: the table's state is the one shown.
-                sync(tableItem->objectName(), tableItem->isEnabled() ? 1 : 0, tableItem->isChecked() ? 1 : 0);
+                sync(tableItem->objectName(), m_table.commandEnabled(tableItem->objectName()) ? 1 : 0,
+                     tableItem->isChecked() ? 1 : 0);
             });
         }
     }
@@ -86,9 +88,9 @@ void ParameterTableTwins::tableShown()
     m_main.ParaTableAct = true;
     m_main.setCommandEnabled(QStringLiteral("ParameterEditor"), false);
     setTwinsVisible(true);
-    for (const char *c : {"PopUndo", "PopRedo", "PopCVDisp"}) {
-        QAction *item = m_table.item(QString::fromLatin1(c));
-        sync(item->objectName(), item->isEnabled() ? 1 : 0, -1);
+    for (const char *c : {"PopUndo", "PopRedo", "PopCVDisp", "PopFind", "PopParaHelp"}) {
+        const QString item = QString::fromLatin1(c);
+        sync(item, m_table.commandEnabled(item) ? 1 : 0, -1);
     }
 }
 

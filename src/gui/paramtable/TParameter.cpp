@@ -4,6 +4,7 @@
 #include "ParameterCellDelegate.h"
 #include "ParameterGridModel.h"
 #include "ParameterPopupItems.h"
+#include "ParameterCommands.h"
 #include "app/Session.h"
 #include "main/CommandAvailability.h"
 #include "base/IniFile.h"
@@ -27,6 +28,7 @@ constexpr int NameColumn = 2;
 constexpr int RowHeight = 16;
 constexpr int MinimumWidth = 639;
 constexpr int MinimumHeight = 250;
+constexpr const char *CommandEnabled = "commandEnabled";
 
 QColor colourOf(int bgr)
 {
@@ -45,6 +47,7 @@ TParameter::TParameter(Session &session, Prompter &prompter, QWidget *mainWindow
     setMinimumSize(MinimumWidth, MinimumHeight);
     createGrid();
     createPopup();
+    m_commands = new ParameterCommands(*this, m_session, m_prompter);
 }
 
 TParameter::~TParameter() = default;
@@ -190,8 +193,11 @@ void TParameter::driveChanged(bool keepMarks)
 void TParameter::setItem(const char *component, int enabled, int check)
 {
     QAction *a = item(QString::fromLatin1(component));
-    if (enabled >= 0)
+    if (enabled >= 0) {
         a->setEnabled(enabled == 1 && itemBuilt(a));
+        // A hidden action always reports itself disabled; the command's own state is kept here.
+        a->setProperty(CommandEnabled, enabled == 1 && itemBuilt(a));
+    }
     if (check >= 0)
         a->setChecked(check == 1);
     emit itemStateChanged(a->objectName(), enabled, check);
@@ -202,6 +208,18 @@ bool TParameter::itemBuilt(const QAction *item)
     // Every pop-up item but Close stands for the main menu item of its name with a "2".
     return item->objectName() == QLatin1String("PopClose")
            || CommandAvailability::built(item->objectName() + QLatin1Char('2'));
+}
+
+void TParameter::setCommandEnabled(const QString &component, bool enabled)
+{
+    setItem(component.toLatin1().constData(), enabled ? 1 : 0);
+}
+
+bool TParameter::commandEnabled(const QString &component) const
+{
+    const QAction *a = item(component);
+    const QVariant kept = a ? a->property(CommandEnabled) : QVariant();
+    return kept.isValid() ? kept.toBool() : (a && a->isEnabled());
 }
 
 bool TParameter::checked(const char *component) const
@@ -240,6 +258,7 @@ void TParameter::ResetView(bool keepMarks)
     setWindowTitle(m_session.messages.text(20) + QLatin1Char(' ') + sel.typeName + sel.formName
                    + QStringLiteral(" (CPU Ver.") + sel.cpuVersion + QLatin1Char(')'));
     BuildFindList();
+    m_commands->viewReset();
 }
 
 void TParameter::refreshRatingBases()

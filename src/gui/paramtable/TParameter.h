@@ -18,6 +18,7 @@ class QAction;
 class QMenu;
 class QTableView;
 class Session;
+class ParameterCommands;
 
 // The parameter table window: one grid row per shown parameter, the display switches
 // ('Changed' Only, Current / Voltage, Quick, Blind), the row marks (Select, Blind) and the
@@ -71,6 +72,14 @@ public:
     void dropFiles(const QStringList &paths);
     /// Re-reads the cell colours from the settings file.
     void readColours();
+    /// Enables a pop-up item's command (also a hidden item's) and tells the twins.
+    void setCommandEnabled(const QString &component, bool enabled);
+    /// Whether the command of a pop-up item is enabled, hidden or not.
+    bool commandEnabled(const QString &component) const;
+    /// Typing, Enter, Undo, Redo, Copy, Find and parameter help.
+    ParameterCommands &commands() const { return *m_commands; }
+    /// CurrentRow from the top row of the grid selection (clicks and keyboard moves).
+    void onGridPressed();
 
     /// Where the rated voltage and current come from: the drive reader to use (after the
     /// connection check the on-line option asks for), or none for the definitions alone.
@@ -119,7 +128,6 @@ private:
     void warn(int message);
     void clearMarks(bool keepMarks);
     void setHexDecEnabled();
-    void onGridPressed();
 
     Session &m_session;
     Prompter &m_prompter;
@@ -132,4 +140,5 @@ private:
     int m_searchCursor = 0;
     std::function<DriveReader()> m_ratingSource;
     QRect m_placedAt;  // frame position and client size given by placeUnder
+    ParameterCommands *m_commands = nullptr;
 };
