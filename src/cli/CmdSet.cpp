@@ -1,42 +1,12 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliParameterFile.h"
+#include "CliParser.h"
 #include "ExitCodes.h"
 #include "files/ParameterFile.h"
 #include "model/EditBuffer.h"
 
 namespace {
-
-QString takeValue(QStringList &args, const QString &option, bool *missing)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i).startsWith(option + QLatin1Char('='))) {
-            const QString value = args.at(i).mid(option.size() + 1);
-            args.removeAt(i);
-            return value;
-        }
-        if (args.at(i) == option) {
-            *missing = i + 1 >= args.size();
-            const QString value = *missing ? QString() : args.at(i + 1);
-            args.remove(i, *missing ? 1 : 2);
-            return value;
-        }
-    }
-    return {};
-}
-
-// COMNO=TEXT arguments, taken out of `args` in the order given.
-QStringList takeEntries(QStringList &args)
-{
-    QStringList entries;
-    for (qsizetype i = 0; i < args.size();) {
-        if (!args.at(i).startsWith(QLatin1Char('-')) && args.at(i).contains(QLatin1Char('=')))
-            entries << args.takeAt(i);
-        else
-            ++i;
-    }
-    return entries;
-}
 
 // One entry typed into the parameter's value cell and Enter pressed. A character the cell
 // would not take (or a thirteenth) refuses the entry instead of being dropped silently.
@@ -71,17 +41,34 @@ bool apply(CliDrive &drive, EditBuffer &edit, const QString &entry)
 // same.
 int runSet(const QStringList &arguments)
 {
-    QStringList args = arguments;
-    bool missing = false;
-    const QString out = takeValue(args, QStringLiteral("--out"), &missing);
-    const QStringList entries = takeEntries(args);
-    if (missing || out.isEmpty() || entries.isEmpty()) {
-        printError(QStringLiteral("set: --out FILE and at least one COMNO=TEXT are required"));
-        return ExitCode::Usage;
+    CliParser cli(QStringLiteral("set"));
+    cli.addOptions(CliDrive::options() + CliParameterFile::options());
+    cli.addOptions({QCommandLineOption(QStringLiteral("out"),
+                                       QStringLiteral("The parameter data file to write (.vkr). Required."),
+                                       QStringLiteral("FILE"))});
+    cli.addArgument(QStringLiteral("COMNO=TEXT"),
+                    QStringLiteral("TEXT typed into the value cell of parameter COMNO, then Enter: \"h\" and "
+                                   "hexadecimal digits, or a decimal with \".\" or \",\"; a value outside the "
+                                   "limits is set to the limit."),
+                    QStringLiteral("COMNO=TEXT..."));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    const QString out = cli.value(QStringLiteral("out"));
+    const QStringList entries = cli.arguments();
+    if (out.isEmpty() || entries.isEmpty())
+        return cli.usageError(QStringLiteral("--out FILE and at least one COMNO=TEXT are required"));
+    for (const QString &entry : entries) {
+        if (!entry.contains(QLatin1Char('=')))
+            return cli.usageError(QStringLiteral("'%1' is not COMNO=TEXT").arg(entry));
     }
     CliDrive drive;
     CliParameterFile file;
-    const int code = file.loadDrive(QStringLiteral("set"), args, drive);
+    QString error;
+    if (!drive.readOptions(cli.parser(), &error) || !file.readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    int code = drive.load();
+    if (code == ExitCode::Ok)
+        code = file.apply(drive);
     if (code != ExitCode::Ok)
         return code;
     EditBuffer edit(drive.data, drive.messages, drive.prompter);
@@ -91,7 +78,6 @@ int runSet(const QStringList &arguments)
     const ParameterFile &h = file.header();
     const QStringList lines =
         ParameterFile::build(drive.data, drive.selection, h.comment, h.blindMode, h.blindCount, false);
-    QString error;
     if (!ParameterFile::writeLines(out, drive.selection.languagePrefix, lines, &error)) {
         printError(drive.messages.text(67) + QStringLiteral(" (") + error + QLatin1Char(')'));
         return ExitCode::FileFailed;
@@ -101,11 +87,8 @@ int runSet(const QStringList &arguments)
 
 const CliCommand::Registrar registrar(
     "set",
-    "--data DIR [--lng DIR] --type T --cpu V --form F --lang L [--decimal-comma] [--open FILE [--answer "
-    "yes|no|cancel]] --out FILE COMNO=TEXT...",
-    "type each TEXT into the value cell of parameter COMNO and press Enter (\"h\" + hexadecimal digits, amperes or "
-    "volts not taken, decimals with \".\" or \",\"; a value outside the limits is set to the limit), then write the "
-    "set as a parameter data file; exit 9 when an entry was refused or limited",
+    "Type each TEXT into the value cell of parameter COMNO and press Enter, then write the set as a parameter "
+    "data file; exit 9 when an entry was refused or set to its limit.",
     runSet);
 
 }  // namespace
