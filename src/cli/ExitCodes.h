@@ -11,7 +11,7 @@
     X(PortFailed, 5, "the serial port could not be opened or is in use")                                    \
     X(FileFailed, 6, "an output file could not be written")                                                 \
     X(Differs, 7, "the drive holds or echoed another value than the one compared or sent")                  \
-    X(EntryRejected, 9, "a value outside the parameter's limits or data size was not sent, or an entry was refused or set to its limit")
+    X(EntryRejected, 9, "a value or entry beyond the parameter's limits or data size was refused")
 
 namespace ExitCode {
 
