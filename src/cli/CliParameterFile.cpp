@@ -2,7 +2,11 @@
 
 #include "CliDrive.h"
 #include "ExitCodes.h"
+#include "app/InverterCatalog.h"
+#include "files/ConfigFileOpen.h"
 #include "files/ParameterFileOpen.h"
+
+#include <QFile>
 
 QString CliParameterFile::usage()
 {
@@ -61,13 +65,33 @@ int CliParameterFile::apply(CliDrive &drive)
     case ParameterFileOpen::Result::Stopped:
         return ExitCode::Ok;
     case ParameterFileOpen::Result::ConfigFile:
-        printError(drive.messages.text(67));
-        return ExitCode::Refused;
+        return applyConfigFile(drive);
     case ParameterFileOpen::Result::Refused:
     case ParameterFileOpen::Result::Cancelled:
         break;
     }
     return ExitCode::Refused;
+}
+
+int CliParameterFile::applyConfigFile(CliDrive &drive)
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QLatin1Char(')'));
+        return ExitCode::Refused;
+    }
+    InverterCatalog catalog;
+    catalog.scan(drive.folders.dataFolder, drive.folders.catalogFile());
+    ConfigFileOpen open(drive.data, drive.selection, drive.messages, catalog, drive.prompter);
+    // A hand-edited file is read; the mismatch is reported on stderr.
+    open.askOnMismatch = false;
+    const ConfigFileOpen::Result result = open.open(file.readAll());
+    drive.printMessages();
+    m_header = ParameterFile();
+    m_header.typeName = open.typeName();
+    m_header.formName = open.formName();
+    m_header.cpuVersion = open.cpuVersion();
+    return result == ConfigFileOpen::Result::Loaded ? ExitCode::Ok : ExitCode::Refused;
 }
 
 int CliParameterFile::loadDrive(const QString &command, QStringList &args, CliDrive &drive)

@@ -28,6 +28,8 @@ public:
     int loadDrive(const QString &command, QStringList &args, CliDrive &drive);
 
 private:
+    int applyConfigFile(CliDrive &drive);
+
     ParameterFile m_header;
     QString m_path;
     QString m_answer = QStringLiteral("cancel");

@@ -23,11 +23,21 @@ ConfigFileOpen::ConfigFileOpen(DriveData &data, const DriveSelection &selection,
 {
 }
 
-QString ConfigFileOpen::mismatchText(const QString &stored, const QString &computed)
+QString ConfigFileOpen::mismatchText(const QString &stored, const QString &computed, bool question)
 {
-    return QStringLiteral("The checksum of this file does not match its contents (file: %1, contents: %2).\n"
-                          "It was changed after it was written.\n\nRead it all the same?")
-        .arg(stored, computed);
+    const QString text = QStringLiteral("The checksum of this file does not match its contents (file: %1, "
+                                        "contents: %2).\nIt was changed after it was written.")
+                             .arg(stored, computed);
+    return question ? text + QStringLiteral("\n\nRead it all the same?") : text;
+}
+
+bool ConfigFileOpen::acceptMismatch(const QString &stored, const QString &computed)
+{
+    const Prompter::Buttons buttons = askOnMismatch ? Prompter::Buttons::OkCancel : Prompter::Buttons::Ok;
+    const Prompter::Answer answer = m_prompter.message(mismatchText(stored, computed, askOnMismatch),
+                                                       m_messages.caption(), Prompter::Icon::Warning, buttons);
+    m_prompter.pump();
+    return answer == Prompter::Answer::Ok;
 }
 
 void ConfigFileOpen::refuse(const QString &text, bool warning)
@@ -55,11 +65,7 @@ ConfigFileOpen::Result ConfigFileOpen::open(const QByteArray &bytes)
         return Result::Refused;
     }
     if (check.integrity == ConfigFile::Integrity::ChecksumMismatch) {
-        const Prompter::Answer answer = m_prompter.message(mismatchText(check.stored, check.computed),
-                                                           m_messages.caption(), Prompter::Icon::Warning,
-                                                           Prompter::Buttons::OkCancel);
-        m_prompter.pump();
-        if (answer != Prompter::Answer::Ok)
+        if (!acceptMismatch(check.stored, check.computed))
             return Result::Cancelled;
         m_mismatch = true;
     }

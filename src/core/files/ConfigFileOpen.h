@@ -35,11 +35,15 @@ public:
     /// Set when the checksum did not match and the user read the file all the same.
     bool checksumMismatch() const { return m_mismatch; }
 
-    /// The question asked for a file edited after it was written.
-    static QString mismatchText(const QString &stored, const QString &computed);
+    /// Off: a checksum that does not match is only reported (warning, OK) and the file is read.
+    bool askOnMismatch = true;
+
+    /// The report, and with `question` the question, for a file edited after it was written.
+    static QString mismatchText(const QString &stored, const QString &computed, bool question = true);
 
 private:
     void refuse(const QString &text, bool warning);
+    bool acceptMismatch(const QString &stored, const QString &computed);
     void identify(const QStringList &lines);
     void applyEntries(bool skipCapacity);
 

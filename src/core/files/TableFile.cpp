@@ -6,15 +6,33 @@
 #include "model/DriveData.h"
 #include "model/ParameterGridRows.h"
 
+namespace {
+
+// Texts go out as shown; only one that holds the separator, a quote or a line break is
+// quoted, or it would spill into the next column of a spreadsheet.
+QString field(const QString &text, QChar separator)
+{
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+}  // namespace
+
 namespace TableFile {
 
 QStringList build(const QList<QStringList> &rows, bool decimalComma)
 {
-    const QString separator = decimalComma ? QStringLiteral(";") : QStringLiteral(",");
+    const QChar separator = QLatin1Char(decimalComma ? ';' : ',');
     QStringList lines;
     lines.reserve(rows.size());
-    for (const QStringList &row : rows)
-        lines << row.join(separator);
+    for (const QStringList &row : rows) {
+        QStringList fields;
+        for (const QString &text : row)
+            fields << field(text, separator);
+        lines << fields.join(separator);
+    }
     return lines;
 }
 

@@ -11,7 +11,8 @@ struct DriveSelection;
 
 // The table file ".csv": one line per grid row as shown, the title row first, the eight
 // column texts joined by "," (";" with the decimal comma, so that decimal commas stay in
-// their column), no quoting, CR LF after every line, in the language's code page.
+// their column), CR LF after every line, in the language's code page. A text that holds the
+// separator, a quote or a line break is quoted, so that it stays in its column.
 namespace TableFile {
 
 enum class Display { All, Changed, Quick, Blind };

@@ -25,8 +25,9 @@ void tst_TableFile::writesTheRowsWithCrLf_data()
 {
     QTest::addColumn<bool>("decimalComma");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("point") << false << QByteArray("Title,Comm. No.\r\nF1,0009,12.5\r\n");
-    QTest::newRow("decimal comma keeps its column") << true << QByteArray("Title;Comm. No.\r\nF1;0009;12,5\r\n");
+    QTest::newRow("point") << false << QByteArray("Title,Comm. No.\r\nF1,0009,12.5,\"Acc (1, 2)\"\r\n");
+    QTest::newRow("decimal comma keeps its column")
+        << true << QByteArray("Title;Comm. No.\r\nF1;0009;12,5;Acc (1, 2)\r\n");
 }
 
 void tst_TableFile::writesTheRowsWithCrLf()
@@ -37,7 +38,7 @@ void tst_TableFile::writesTheRowsWithCrLf()
     selection.decimalComma = decimalComma;
     selection.languagePrefix = QStringLiteral("Eng");
     const QString path = m_tmp.filePath(QStringLiteral("t.csv"));
-    const QList<QStringList> rows{{"Title", "Comm. No."}, {"F1", "0009", decimalComma ? "12,5" : "12.5"}};
+    const QList<QStringList> rows{{"Title", "Comm. No."}, {"F1", "0009", decimalComma ? "12,5" : "12.5", "Acc (1, 2)"}};
     QVERIFY(TableFile::WriteTableFile(path, rows, selection));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
