@@ -8,6 +8,9 @@
 #include "model/DriveData.h"
 #include "model/ParameterValues.h"
 
+#include <array>
+
+#include <QMap>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -30,36 +33,52 @@ int decimal(const QString &text)
     return ok ? v : 0;
 }
 
-// Key of number n of a group as the definitions spell it: "0123", "A123", "C123".
-QString keyOf(int group, int n)
+// Group of a communication number: 0 for 0000-0999, 1 for A000-A999, 2 for C000-C999, -1
+// for every other number.
+int groupOf(const QString &comNo)
 {
-    if (group == 0)
-        return QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QLatin1Char(group == 1 ? 'A' : 'C') + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+    if (comNo.size() != 4)
+        return -1;
+    for (int i = 1; i < 4; ++i) {
+        if (!comNo.at(i).isDigit() || comNo.at(i).unicode() > '9')
+            return -1;
+    }
+    const QChar first = comNo.at(0);
+    return first == QLatin1Char('0') ? 0 : first == QLatin1Char('A') ? 1 : first == QLatin1Char('C') ? 2 : -1;
 }
 
 struct Block {
     int entries = 0;
     QString text;
 };
+using Blocks = std::array<std::array<Block, 10>, 3>;  // group, hundred
 
-Block blockOf(const ParameterValues &values, int group, int hundred, QStringList *tooLarge)
+// The entries of every block, each in key order. Only the parameters of the three families
+// are looked at; a number defined twice counts once, with the value its look-up gives.
+Blocks blocksOf(const DriveData &data, const ParameterValues &values, QStringList *tooLarge)
 {
-    Block block;
-    for (int n = hundred * 100; n < hundred * 100 + 100; ++n) {
-        const QString key = keyOf(group, n);
-        const qint64 value = values.IntValueOfComNo(key);
+    QMap<QString, qint64> byKey;
+    for (int i = 0; i <= data.lastIndex; ++i) {
+        const QString &comNo = data.paraDat.at(i, ParaDat::ComNo);
+        if (groupOf(comNo) >= 0 && !byKey.contains(comNo))
+            byKey.insert(comNo, values.IntValueOfComNo(comNo));
+    }
+    Blocks blocks;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        const qint64 value = it.value();
         if (value < 0)
             continue;
         if (value > 0xFFFF) {
             if (tooLarge)
-                tooLarge->append(key);
+                tooLarge->append(it.key());
             continue;
         }
-        block.text += key.toLower() + hex4(value, group != 0);
+        const int group = groupOf(it.key());
+        Block &block = blocks[size_t(group)][size_t(it.key().at(1).digitValue())];
+        block.text += it.key().toLower() + hex4(value, group != 0);
         ++block.entries;
     }
-    return block;
+    return blocks;
 }
 
 void newline(QXmlStreamWriter &w)
@@ -77,11 +96,11 @@ QString compatibilityLine(const DriveSelection &selection, const ParameterValues
         + QStringLiteral("FE08") + hex4(decimal(selection.cpuNumber), true);
 }
 
-void writeBlocks(QXmlStreamWriter &w, const ParameterValues &values, QStringList *tooLarge)
+void writeBlocks(QXmlStreamWriter &w, const Blocks &blocks)
 {
     for (int group = 0; group < 3; ++group) {
         for (int hundred = 0; hundred < 10; ++hundred) {
-            const Block block = blockOf(values, group, hundred, tooLarge);
+            const Block &block = blocks[size_t(group)][size_t(hundred)];
             if (block.entries == 0)
                 continue;
             // The block number is the hundred plus one read as hexadecimal: 1 to 9, then 16.
@@ -139,7 +158,7 @@ QByteArray ConfigFile::build(DriveData &data, const DriveSelection &selection, c
     w.writeStartElement(QStringLiteral("ConfigurationSlot"));
     w.writeAttribute(QStringLiteral("ConfigurationSlotID"), QStringLiteral("0"));
     newline(w);
-    writeBlocks(w, values, tooLarge);
+    writeBlocks(w, blocksOf(data, values, tooLarge));
     for (int closing = 0; closing < 3; ++closing) {
         w.writeEndElement();
         newline(w);

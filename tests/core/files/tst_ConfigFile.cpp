@@ -112,7 +112,8 @@ void tst_ConfigFile::blocks_data()
                       "\n<Data>\n02500002</Data>\n</CfgFile>\n<CfgFile DataSize=\"8\" CfgFileID=\"0.0.1.2\">\n<Data>\n"
                       "a1000003</Data>\n</CfgFile>\n<CfgFile DataSize=\"8\" CfgFileID=\"0.0.2.1\">\n<Data>\nc0010001</Data>")
         << QByteArray("0.0.0.2\"");
-    QTest::newRow("other families not written") << QStringList{"F001", "FB07", "B001"} << QStringList{"1", "2", "3"}
+    QTest::newRow("other families not written") << QStringList{"F001", "FB07", "B001", "1234", "A1B2"}
+                                                << QStringList{"1", "2", "3", "4", "5"}
         << QByteArray("<ConfigurationSlot ConfigurationSlotID=\"0\">\n</ConfigurationSlot>\n") << QByteArray("<Data>");
     QTest::newRow("FB72 on the compatibility line") << QStringList{"FB72"} << QStringList{"26"}
         << QByteArray("\nFB070029FB050001FB72001AFE080064\n") << QByteArray("fb72");
