@@ -4,7 +4,11 @@
 #include "CliParser.h"
 #include "CliReason.h"
 #include "ExitCodes.h"
+#include "app/InverterCatalog.h"
+#include "files/ConfigFileOpen.h"
 #include "files/ParameterFileOpen.h"
+
+#include <QFile>
 
 QList<QCommandLineOption> CliParameterFile::options()
 {
@@ -62,8 +66,7 @@ int CliParameterFile::apply(CliDrive &drive)
     case ParameterFileOpen::Result::Loaded:
         return ExitCode::Ok;
     case ParameterFileOpen::Result::ConfigFile:
-        printError(drive.messages.text(67));
-        return ExitCode::Refused;
+        return applyConfigFile(drive);
     case ParameterFileOpen::Result::Stopped:  // a window keeps the values read so far, a command does not
     case ParameterFileOpen::Result::Cancelled:
         printError(QStringLiteral("%1 was not applied: the question was cancelled").arg(m_path));
@@ -72,6 +75,27 @@ int CliParameterFile::apply(CliDrive &drive)
         break;
     }
     return ExitCode::Refused;
+}
+
+int CliParameterFile::applyConfigFile(CliDrive &drive)
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(drive.messages.text(67) + QStringLiteral(" (") + m_path + QLatin1Char(')'));
+        return ExitCode::Refused;
+    }
+    InverterCatalog catalog;
+    catalog.scan(drive.folders.dataFolder, drive.folders.catalogFile());
+    ConfigFileOpen open(drive.data, drive.selection, drive.messages, catalog, drive.prompter);
+    // A hand-edited file is read; the mismatch is reported on stderr.
+    open.askOnMismatch = false;
+    const ConfigFileOpen::Result result = open.open(file.readAll());
+    drive.printMessages();
+    m_header = ParameterFile();
+    m_header.typeName = open.typeName();
+    m_header.formName = open.formName();
+    m_header.cpuVersion = open.cpuVersion();
+    return result == ConfigFileOpen::Result::Loaded ? ExitCode::Ok : ExitCode::Refused;
 }
 
 int CliParameterFile::loadDrive(const CliParser &cli, CliDrive &drive)

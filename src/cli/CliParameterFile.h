@@ -33,6 +33,8 @@ public:
     int loadDrive(const CliParser &cli, CliDrive &drive);
 
 private:
+    int applyConfigFile(CliDrive &drive);
+
     ParameterFile m_header;
     QString m_path;
     QString m_answer = QStringLiteral("cancel");

@@ -308,7 +308,7 @@ void tst_TParameter::saveAsExtensionByFilter_data()
     QTest::addColumn<QString>("saveFile");
     QTest::addColumn<bool>("written");
     QTest::newRow("abc with the parameter filter") << 0 << "abc.vkr" << true;
-    QTest::newRow("abc with the table filter") << 1 << "abc.csv" << false;
+    QTest::newRow("abc with the table filter") << 1 << "abc.csv" << true;
 }
 
 void tst_TParameter::saveAsExtensionByFilter()
@@ -322,6 +322,8 @@ void tst_TParameter::saveAsExtensionByFilter()
     s.main->action(QStringLiteral("ParaSaveChangeName"))->trigger();
     QCOMPARE(s.main->session().saveFile, saveFile);
     QCOMPARE(QFile::exists(s.app.file(saveFile)), written);
+    // A table file never becomes the current file.
+    QCOMPARE(s.main->session().loadFile == saveFile, saveFile.endsWith(QLatin1String(".vkr")));
 }
 
 void tst_TParameter::refusedOpenKeepsPreviousFile()

@@ -60,6 +60,22 @@ ParameterFileOpen::Result ParameterFileOpen::openAtStart(const QStringList &line
     return readParameterLines(lines, true);
 }
 
+ParameterFileOpen::Result ParameterFileOpen::checkDrive(const QString &typeName, const QString &formName,
+                                                        const QString &cpuVersion)
+{
+    m_skipCapacity = false;
+    m_header = ParameterFile();
+    m_header.layout = ParameterFile::Layout::Current;
+    m_header.typeName = typeName;
+    m_header.formName = formName;
+    m_header.cpuVersion = cpuVersion;
+    if (!checkType())
+        return Result::Refused;
+    if (askForm() == Result::Cancelled || askCpu() == Result::Cancelled)
+        return Result::Cancelled;
+    return Result::Loaded;
+}
+
 bool ParameterFileOpen::checkSpecialSetup(const QStringList &lines)
 {
     const int k = ParameterFile::specialSetupMessage(lines);

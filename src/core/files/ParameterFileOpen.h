@@ -35,6 +35,13 @@ public:
     /// ends the reading. The table is reset to the factory values first.
     Result openAtStart(const QStringList &lines);
 
+    /// The type, form and CPU checks of the current layout with their messages and questions,
+    /// for a file whose drive names were read elsewhere (a configuration file): Loaded,
+    /// Refused or Cancelled. A form answered No sets skippedCapacity().
+    Result checkDrive(const QString &typeName, const QString &formName, const QString &cpuVersion);
+    /// Every value back to its factory value.
+    void resetToFactory();
+
     /// The header of the last file looked at.
     const ParameterFile &header() const { return m_header; }
     /// Set when the form question was answered No: capacity parameters were kept.
@@ -49,7 +56,6 @@ private:
     qsizetype parameterLinesEnd(const QStringList &lines) const;
     bool valueFits(const QStringList &fields) const;
     bool checkValues(const QStringList &lines);
-    void resetToFactory();
     Result readParameterLines(const QStringList &lines, bool atStart);
     bool applyLine(const QStringList &fields);
 

@@ -1,13 +1,21 @@
 #include "ParameterFileCommands.h"
 
 #include "TMain.h"
+#include "app/InverterCatalog.h"
+#include "base/CodePage.h"
 #include "base/Prompter.h"
 #include "comm/CommLink.h"
+#include "files/ConfigFile.h"
+#include "files/ConfigFileOpen.h"
 #include "files/ParameterFile.h"
 #include "files/ParameterFileOpen.h"
+#include "files/TableFile.h"
+#include "model/ModelInfo.h"
+#include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTableView>
@@ -16,6 +24,11 @@ namespace {
 const QString SaveItem = QStringLiteral("ParaSaveOverWrite");
 
 enum SaveFilterEntry { VkrEntry = 0, CsvEntry = 1, CfgEntry = 2 };
+
+bool hasExtension(const QString &name, const char *ext)
+{
+    return name.right(4).toUpper() == QLatin1String(ext);
+}
 }  // namespace
 
 ParameterFileCommands::ParameterFileCommands(TMain &main, Session &session, Prompter &prompter)
@@ -102,11 +115,8 @@ bool ParameterFileCommands::openFile(const QString &path)
     }
     ParameterFileOpen open(m_session.data, m_session.selection, messages, m_prompter);
     const ParameterFileOpen::Result result = open.open(lines);
-    if (result == ParameterFileOpen::Result::ConfigFile) {
-        // Configuration files are read once their reader exists.
-        m_prompter.message(messages.text(67), messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
-        return false;
-    }
+    if (result == ParameterFileOpen::Result::ConfigFile)
+        return openConfigFile(path);
     if (result == ParameterFileOpen::Result::Refused || result == ParameterFileOpen::Result::Cancelled)
         return false;
     const QFileInfo info(path);
@@ -122,6 +132,33 @@ bool ParameterFileCommands::openFile(const QString &path)
     if (result == ParameterFileOpen::Result::Stopped)
         return false;
     afterOpen(h);
+    return true;
+}
+
+bool ParameterFileCommands::openConfigFile(const QString &path)
+{
+    QFile file(path);
+    const MessageTable &messages = m_session.messages;
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_prompter.message(messages.text(67), messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        return false;
+    }
+    InverterCatalog catalog;
+    catalog.scan(m_session.folders.dataFolder, m_session.folders.catalogFile());
+    ConfigFileOpen open(m_session.data, m_session.selection, messages, catalog, m_prompter);
+    const ConfigFileOpen::Result result = open.open(file.readAll());
+    m_main.CFG_CNum = open.keys();
+    m_main.CFG_Val = open.values();
+    if (result != ConfigFileOpen::Result::Loaded)
+        return false;
+    const QFileInfo info(path);
+    m_session.loadPath = info.absolutePath();
+    m_session.loadFile = info.fileName();
+    // The comment and the Blind display stay as they were.
+    ParameterFile header;
+    header.typeName = open.typeName();
+    header.formName = open.formName();
+    afterOpen(header);
     return true;
 }
 
@@ -156,16 +193,62 @@ bool ParameterFileCommands::WriteParameterFile()
     QString error;
     const QString path = m_session.savePath + QLatin1Char('/') + m_session.saveFile;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = ParameterFile::writeLines(path, m_session.selection.languagePrefix, lines, &error);
+    const bool ok = ParameterFile::writeLines(path, m_session.selection.languagePrefix, lines, &error);
     QGuiApplication::restoreOverrideCursor();
-    if (!written) {
+    return written(ok, path, error);
+}
+
+bool ParameterFileCommands::written(bool ok, const QString &path, const QString &error)
+{
+    if (!ok) {
         const MessageTable &messages = m_session.messages;
         m_prompter.message(messages.text(67) + QLatin1Char('\n') + path + QLatin1Char('\n') + error,
                            messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
         m_prompter.pump();
     }
-    return written;
+    return ok;
 }
+
+bool ParameterFileCommands::WriteConfigFile()
+{
+    const DriveSelection &sel = m_session.selection;
+    const ModelInfo info(m_session.folders.infoFile, CodePages::forPrefix(sel.languagePrefix));
+    QStringList tooLarge;
+    const QByteArray bytes = ConfigFile::build(m_session.data, sel, info.mldId(), &tooLarge);
+    QString error;
+    const QString path = m_session.savePath + QLatin1Char('/') + m_session.saveFile;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = ConfigFile::write(path, bytes, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (ok && !tooLarge.isEmpty()) {
+        // Four hexadecimal digits cannot hold these values; they are not in the file.
+        m_prompter.message(QStringLiteral("Values above FFFF were left out of the file:\n") + tooLarge.join(QLatin1Char(' ')),
+                           m_session.messages.caption(), Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        m_prompter.pump();
+    }
+    return written(ok, path, error);
+}
+
+bool ParameterFileCommands::WriteTableFile()
+{
+    QList<QStringList> rows;
+    if (m_table) {
+        const ParameterGridModel &model = m_table->model();
+        for (int r = 0; r < model.gridRowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < ParameterGridModel::Columns; ++c)
+                row << model.cell(r, c);
+            rows << row;
+        }
+    }
+    QString error;
+    const QString path = m_session.savePath + QLatin1Char('/') + m_session.saveFile;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = TableFile::WriteTableFile(path, rows, m_session.selection, &error);
+    QGuiApplication::restoreOverrideCursor();
+    return written(ok, path, error);
+}
+
 
 void ParameterFileCommands::ParaSaveOverWriteClick()
 {
@@ -178,8 +261,23 @@ void ParameterFileCommands::ParaSaveOverWriteClick()
                            Prompter::Buttons::Ok);
         return;
     }
-    if (WriteParameterFile()) {
+    if (hasExtension(m_session.saveFile, ".CFG")) {
+        // A configuration file is confirmed in the save dialog before it is written again.
+        int entry = CfgEntry;
+        const QString title = m_session.language.text(QStringLiteral("Main"), QStringLiteral("ToolB4"), QStringLiteral("Save"));
+        const QString path =
+            m_prompter.chooseSaveFile(title, m_session.savePath, m_session.saveFile, m_main.SaveFilter, &entry);
+        const QFileInfo info(path);
+        if (path.isEmpty() || info.fileName().isEmpty())
+            return;
+        m_session.savePath = info.absolutePath();
+        m_session.saveFile = info.fileName();
+    }
+    if (hasExtension(m_session.saveFile, ".CFG") ? WriteConfigFile() : WriteParameterFile()) {
         m_main.setWindowTitle(fileCaption(m_session.saveFile));
+        // The confirmed configuration file may have another name or folder.
+        m_session.loadPath = m_session.savePath;
+        m_session.loadFile = m_session.saveFile;
         m_main.setCommandEnabled(SaveItem, true);
     }
     focusGrid();
@@ -218,13 +316,13 @@ void ParameterFileCommands::ParaSaveChangeNameClick()
     }
     m_session.savePath = info.absolutePath();
     m_session.saveFile = name;
-    if (name.right(4).toUpper() != QLatin1String(".VKR")) {
-        // Tables and configuration files are written once their writers exist.
-        m_prompter.message(m_session.messages.text(67) + QLatin1Char('\n') + name, m_session.messages.caption(),
-                           Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    if (hasExtension(name, ".CSV")) {
+        // A table file never becomes the current file.
+        WriteTableFile();
+        focusGrid();
         return;
     }
-    if (WriteParameterFile()) {
+    if (hasExtension(name, ".CFG") ? WriteConfigFile() : WriteParameterFile()) {
         m_main.setWindowTitle(fileCaption(m_session.saveFile));
         // "Save" writes where "Save As" wrote, folder and name.
         m_session.loadPath = m_session.savePath;

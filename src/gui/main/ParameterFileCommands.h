@@ -36,6 +36,10 @@ public:
     /// The ".vkr" file of the loaded set to save folder + save file name. A failed write is
     /// reported and leaves the previous file as it was.
     bool WriteParameterFile();
+    /// The configuration file of the loaded set to save folder + save file name.
+    bool WriteConfigFile();
+    /// The grid as shown, title row first, to save folder + save file name as a table file.
+    bool WriteTableFile();
 
     /// "VKR410T <type><form> (CPU Ver.<cpu>) " + message 1 + file name, with the file's drive
     /// after opening.
@@ -45,6 +49,8 @@ private:
     void afterOpen(const ParameterFile &header);
     /// Asks before a save replaces an existing file; true to go on.
     bool confirmReplace(const QString &path);
+    bool openConfigFile(const QString &path);
+    bool written(bool ok, const QString &path, const QString &error);
     void focusGrid();
     bool enabled(const char *component) const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ParameterGridRows.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVector>
@@ -14,13 +16,10 @@ class ParameterGridModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int Columns = 8;
+    static constexpr int Columns = ParameterGridRows::Columns;
     static constexpr int IndexRole = Qt::UserRole;
 
-    struct Row {
-        std::array<QString, Columns> cells;
-        int index = -1;
-    };
+    using Row = ParameterGridRows::Row;
 
     using QAbstractTableModel::QAbstractTableModel;
 
