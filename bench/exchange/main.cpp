@@ -6,6 +6,7 @@
 #include "comm/FrameItemSource.h"
 #include "comm/PosixSerialPort.h"
 #include "drivesim/SimLine.h"
+#include "SimProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -51,31 +52,16 @@ struct Figures {
     double msEach() const { return count > 0 ? seconds * 1e3 / count : 0; }
 };
 
-class Simulator
+// The simulated drive on a pseudo-terminal, optionally timed like a real line.
+class Simulator : public SimProcess
 {
 public:
     Simulator(const QString &protocol, int baud, bool lineTiming)
+        : SimProcess(QStringList{"--protocol", protocol, "--baud", QString::number(baud), "--parity", "none", "--drive",
+                                 QStringLiteral("KDA1:-2007P:V100:%1").arg(SlaveId)}
+                     + (lineTiming ? QStringList{"--line-timing", "--turnaround", "0"} : QStringList{}))
     {
-        QStringList args{"--data", VKR_SAMPLE_DATA "/dat", "--protocol", protocol, "--baud", QString::number(baud),
-                         "--parity", "none", "--drive", QStringLiteral("KDA1:-2007P:V100:%1").arg(SlaveId)};
-        if (lineTiming)
-            args << "--line-timing" << "--turnaround" << "0";
-        m_process.start(QStringLiteral(VKR_BIN_DIR "/vkr-drive-sim"), args);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(10000))
-            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    QString device() const { return m_device; }
-
-private:
-    QProcess m_process;
-    QString m_device;
 };
 
 Figures toolReads(const QString &device, int protocol, int baud, int count)

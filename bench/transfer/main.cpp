@@ -13,6 +13,7 @@
 #include "comm/NativeFrames.h"
 #include "comm/PosixSerialPort.h"
 #include "drivesim/SimLine.h"
+#include "SimProcess.h"
 #include "model/DriveData.h"
 #include "model/DriveLoader.h"
 #include "transfer/TransferRun.h"
@@ -54,29 +55,15 @@ struct Drive {
     }
 };
 
-class Simulator
+// The largest sample drive on a pseudo-terminal, timed like a real line.
+class Simulator : public SimProcess
 {
 public:
     Simulator(const QString &protocol, int baud)
+        : SimProcess({"--drive", "KDC3:-4110P:V200", "--protocol", protocol, "--baud", QString::number(baud), "--parity",
+                      "even", "--line-timing", "--turnaround", "0"})
     {
-        m_process.start(QStringLiteral(VKR_BIN_DIR "/vkr-drive-sim"),
-                        {"--data", VKR_SAMPLE_DATA "/dat", "--drive", "KDC3:-4110P:V200", "--protocol", protocol,
-                         "--baud", QString::number(baud), "--parity", "even", "--line-timing", "--turnaround", "0"});
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(10000))
-            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    QString device() const { return m_device; }
-
-private:
-    QProcess m_process;
-    QString m_device;
 };
 
 // Line time of the whole import in seconds: characters of every request and reply, and for
