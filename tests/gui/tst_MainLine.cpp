@@ -127,12 +127,13 @@ private slots:
         main.show();
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
-        for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw", "InvRun", "ToolBpanel", "MonInvInfo",
-                                 "ToolBInvInfo"})
+        for (const char *name : {"InvRun", "ToolBpanel", "MonInvInfo", "ToolBInvInfo"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
-        for (const char *name : {"PopDownLoad", "PopUpLoad"})
-            QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
+        for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw"})
+            QVERIFY2(main.action(QString::fromLatin1(name))->isEnabled(), name);
+        for (const char *name : {"PopDownLoad", "PopUpLoad"})
+            QVERIFY2(main.table()->commandEnabled(QString::fromLatin1(name)), name);
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         main.close();

@@ -97,7 +97,7 @@ private slots:
     void parameterHelp();
     void newClearsUndo();
     void refillEndsTheEdit();
-    void selectedTransfersStayDisabled();
+    void selectedTransfersFollowTheDriveCommands();
 
 private:
     QList<QUrl> m_opened;
@@ -382,15 +382,17 @@ void tst_ParameterEditing::refillEndsTheEdit()
         QVERIFY(t.model().cell(r, 3) != QLatin1String("5"));
 }
 
-void tst_ParameterEditing::selectedTransfersStayDisabled()
+void tst_ParameterEditing::selectedTransfersFollowTheDriveCommands()
 {
     Table t;
-    // As after a connection check that found the drive: the whole-set commands follow it,
-    // the selected transfers, not built, do not.
+    // Without a connection check that found the drive they stay disabled; after one they follow
+    // the whole-set commands.
+    for (const char *name : {"ToolBpsr", "ToolBpsw", "PopDownLoad2", "PopUpLoad2"})
+        QVERIFY2(!t.action(name)->isEnabled(), name);
     QMetaObject::invokeMethod(t.main.get(), "setDriveCommands", Q_ARG(bool, true), Q_ARG(bool, true),
                               Q_ARG(bool, true));
     for (const char *name : {"ToolBpsr", "ToolBpsw", "PopDownLoad2", "PopUpLoad2"})
-        QVERIFY2(!t.action(name)->isEnabled(), name);
+        QVERIFY2(t.action(name)->isEnabled(), name);
 }
 
 QTEST_MAIN(tst_ParameterEditing)

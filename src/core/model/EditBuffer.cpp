@@ -82,9 +82,8 @@ QString EditBuffer::enteredText(const QString &shownText) const
     return m_editing ? m_buffer : shownText;
 }
 
-std::optional<EditBuffer::Converted> EditBuffer::Convert(int index, const QString &text)
+std::optional<double> EditBuffer::EntryRaw(int index, const QString &text)
 {
-    m_data.limitClamped = false;
     if (text.isEmpty() || (text.size() == 1 && isHexLetter(text.front()))) {
         warn(40);
         return std::nullopt;
@@ -103,6 +102,15 @@ std::optional<EditBuffer::Converted> EditBuffer::Convert(int index, const QStrin
         warn(42);
         return std::nullopt;
     }
+    return raw;
+}
+
+std::optional<EditBuffer::Converted> EditBuffer::Convert(int index, const QString &text)
+{
+    m_data.limitClamped = false;
+    const std::optional<double> raw = EntryRaw(index, text);
+    if (!raw)
+        return std::nullopt;
     ParameterValues values(m_data, m_messages, m_prompter);
     Converted out;
     out.raw = values.ClampToLimits(NumberText::format(*raw), index);

@@ -47,6 +47,9 @@ public:
     /// point), times "Mul", then within the limits. Nothing after message 40 or 42. Updates
     /// "HexIndex" as an accepted entry does.
     std::optional<Converted> Convert(int index, const QString &text);
+    /// Convert's first half: the raw value of the entry, not yet within the limits. Nothing
+    /// after message 40 or 42.
+    std::optional<double> EntryRaw(int index, const QString &text);
 
     struct Accepted {
         bool stored = false;

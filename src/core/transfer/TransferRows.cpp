@@ -1,5 +1,6 @@
 #include "TransferRows.h"
 
+#include "comm/CommExchange.h"
 #include "model/DriveData.h"
 #include "model/NumberText.h"
 #include "model/ParameterValues.h"
@@ -15,6 +16,31 @@ bool hasNegativeLow(const DriveData &data, int index)
 {
     const std::optional<qint64> low = NumberText::parseWhole(data.uPara.at(index, UPara::LValue));
     return low && *low < 0;
+}
+
+bool isFixed(const DriveData &data, int index)
+{
+    return data.paraDat.at(index, ParaDat::Flag) == QLatin1String("1");
+}
+
+void setFlag(DriveData &data, int index, const char *flag)
+{
+    if (!isFixed(data, index))
+        data.paraDat.setAt(index, ParaDat::Flag, QString::fromLatin1(flag));
+}
+
+std::optional<quint32> write(CommExchange &exchange, int index, const QString &raw, char command)
+{
+    bool &error = exchange.CommErrorFlag();
+    const int32_t word = exchange.exchange(index, raw, error, command);
+    if (error)
+        return std::nullopt;
+    return quint32(word);
+}
+
+std::optional<quint32> read(CommExchange &exchange, int index)
+{
+    return write(exchange, index, QString(), 'R');
 }
 
 QString readText(const DriveData &data, int index, quint32 word)

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <optional>
 
+class CommExchange;
 class DriveData;
 class ParameterValues;
 
@@ -13,6 +14,16 @@ class ParameterValues;
 namespace TransferRows {
 
 bool isWide(const DriveData &data, int index);
+/// "Flag" "1": the parameter is fixed and never written.
+bool isFixed(const DriveData &data, int index);
+/// Sets "Flag" ("0" after a good exchange, "2" after a failed one) unless it is "1".
+void setFlag(DriveData &data, int index, const char *flag);
+
+/// One exchange of one row: the word the drive sent, or nothing when the exchange failed
+/// (the shared CommErrorFlag is set then).
+std::optional<quint32> read(CommExchange &exchange, int index);
+/// Writes `raw` (decimal text) with 'W' or 'P'; the word the drive echoed, or nothing.
+std::optional<quint32> write(CommExchange &exchange, int index, const QString &raw, char command);
 bool hasNegativeLow(const DriveData &data, int index);
 
 /// A word read by import or comparison as decimal text: 16-bit words unsigned, or signed when

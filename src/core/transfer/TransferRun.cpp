@@ -123,8 +123,7 @@ void TransferRun::setProgress(int percent)
 
 void TransferRun::setFlag(int index, const char *flag)
 {
-    if (m_data.paraDat.at(index, ParaDat::Flag) != QLatin1String("1"))
-        m_data.paraDat.setAt(index, ParaDat::Flag, QString::fromLatin1(flag));
+    TransferRows::setFlag(m_data, index, flag);
 }
 
 TransferRun::Choice TransferRun::processRow(int index)
@@ -141,10 +140,8 @@ TransferRun::Choice TransferRun::processRow(int index)
 
 TransferRun::Choice TransferRun::importRow(int index)
 {
-    bool &error = m_exchange.CommErrorFlag();
-    const int32_t value = m_exchange.exchange(index, QString(), error, 'R');
-    if (!error) {
-        m_words[size_t(index)] = quint32(value);
+    if (const std::optional<quint32> word = TransferRows::read(m_exchange, index)) {
+        m_words[size_t(index)] = *word;
         m_readFailed[size_t(index)] = false;
         setFlag(index, "0");
         return Choice::Go;
@@ -160,18 +157,17 @@ TransferRun::Choice TransferRun::importRow(int index)
 TransferRun::Choice TransferRun::exportRow(int index)
 {
     const UPara &u = m_data.uPara;
-    if (m_data.paraDat.at(index, ParaDat::Flag) == QLatin1String("1")
+    if (TransferRows::isFixed(m_data, index)
         || (m_options.changedOnly && u.at(index, UPara::ChangeIndex) == QLatin1String("0")))
         return Choice::Go;
     char command = m_options.eeprom ? 'W' : 'P';
     if (m_data.paraDat.at(index, ParaDat::Memory) == QLatin1String("RAM"))
         command = 'P';
     const QString sent = u.at(index, UPara::Value);
-    bool &error = m_exchange.CommErrorFlag();
-    const int32_t echo = m_exchange.exchange(index, sent, error, command);
+    const std::optional<quint32> echo = TransferRows::write(m_exchange, index, sent, command);
     // An echo that differs from the value sent is a failure although the exchange succeeded.
-    const bool echoDiffers = !error && ValueConversion(m_data).RawToValueText(quint32(echo), index) != sent;
-    if (error || echoDiffers) {
+    const bool echoDiffers = echo && ValueConversion(m_data).RawToValueText(*echo, index) != sent;
+    if (!echo || echoDiffers) {
         setFlag(index, "2");
         m_data.uPara.setAt(index, UPara::CommErrIndex, QStringLiteral("1"));
         const int before = m_errors;
@@ -188,14 +184,13 @@ TransferRun::Choice TransferRun::exportRow(int index)
 
 TransferRun::Choice TransferRun::compareRow(int index)
 {
-    bool &error = m_exchange.CommErrorFlag();
-    const int32_t value = m_exchange.exchange(index, QString(), error, 'R');
-    if (error) {
+    const std::optional<quint32> word = TransferRows::read(m_exchange, index);
+    if (!word) {
         // A failed read has no value to compare: it is listed as an error only.
         setFlag(index, "2");
         return failed(index);
     }
-    const QString driveText = TransferRows::readText(m_data, index, quint32(value));
+    const QString driveText = TransferRows::readText(m_data, index, *word);
     const std::optional<qint64> whole = TransferRows::tableWhole(m_data, index);
     const QString tableText = whole ? QString::number(*whole) : m_data.uPara.at(index, UPara::Value);
     if (driveText != tableText && (index <= m_data.lastUserIndex || m_options.maintenanceActive))
@@ -271,12 +266,11 @@ void TransferRun::applyKdr5Rule()
     const int fe08 = m_data.IndexOfComNo(u"FE08");
     if (fe08 < 0)
         return;
-    bool &error = m_exchange.CommErrorFlag();
-    const int32_t value = m_exchange.exchange(fe08, QString(), error, 'R');
+    const std::optional<quint32> word = TransferRows::read(m_exchange, fe08);
     // Only a value the drive sent is stored; a failed read leaves the imported one.
-    if (error)
+    if (!word)
         return;
-    const QString text = TransferRows::readText(m_data, fe08, quint32(value));
+    const QString text = TransferRows::readText(m_data, fe08, *word);
     m_data.uPara.setAt(fe08, UPara::Value, text);
     const int p0630 = m_data.IndexOfComNo(u"0630");
     if (p0630 >= 0 && QString::compare(text, QStringLiteral("300")) < 0)

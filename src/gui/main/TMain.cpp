@@ -4,6 +4,7 @@
 #include "MainMenuTable.h"
 #include "ParameterFileCommands.h"
 #include "ParameterTableTwins.h"
+#include "SelectedTransferTwins.h"
 #include "base/Prompter.h"
 #include "HelpViewer.h"
 #include "ToolIcons.h"
@@ -288,6 +289,7 @@ void TMain::createTable()
         return m_comm->ratingReader(true);
     });
     m_twins = new ParameterTableTwins(*this, *m_table);
+    new SelectedTransferTwins(*this, m_prompter);
     m_files->setTable(m_table);
     connect(m_table, &TParameter::fileDropped, m_files, &ParameterFileCommands::openDropped);
     connect(m_table, &TParameter::activated, this, [this] { FormActivate(true); });

@@ -29,10 +29,11 @@ public:
     /// Factory values for the marked rows.
     void shipment(int currentRow, bool filtered);
 
-private:
     /// Runs `step` for each marked grid row top to bottom until it returns false; the
     /// one-command marks are cleared afterwards, also for rows a stopped walk did not reach.
     void walk(int currentRow, bool filtered, const std::function<bool(int gridRow, int index)> &step);
+
+private:
     QList<int> selectedGridRows() const;
 
     DriveData &m_data;

@@ -4,6 +4,7 @@
 #include "ParameterEditor.h"
 #include "ParameterFind.h"
 #include "ParameterGridModel.h"
+#include "SelectedTransferCommands.h"
 #include "TParameter.h"
 #include "app/ParameterHelp.h"
 #include "app/Session.h"
@@ -20,6 +21,7 @@ ParameterCommands::ParameterCommands(TParameter &table, Session &session, Prompt
     , m_session(session)
     , m_editor(new ParameterEditor(table, session, prompter))
     , m_find(new ParameterFind(table, session, prompter))
+    , m_selected(new SelectedTransferCommands(table, session, prompter, *m_editor))
 {
     connectItems();
     m_table.setCommandEnabled(QStringLiteral("PopFind"), true);

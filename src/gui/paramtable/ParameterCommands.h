@@ -6,6 +6,7 @@
 class ParameterEditor;
 class ParameterFind;
 class Prompter;
+class SelectedTransferCommands;
 class Session;
 class TParameter;
 
@@ -21,6 +22,8 @@ public:
 
     ParameterEditor &editor() const { return *m_editor; }
     ParameterFind &find() const { return *m_find; }
+    /// Selected import and export of the marked rows.
+    SelectedTransferCommands &selected() const { return *m_selected; }
 
     /// The table view was reset: undo lists emptied with the depth read again, the edit
     /// ended, the help item enabled when the model has its help file.
@@ -43,5 +46,6 @@ private:
     Session &m_session;
     ParameterEditor *m_editor;
     ParameterFind *m_find;
+    SelectedTransferCommands *m_selected;
     QString m_helpFile;
 };

@@ -20,6 +20,11 @@ public:
     ParameterEditor(TParameter &table, Session &session, Prompter &prompter);
 
     const EditBuffer &buffer() const { return m_edit; }
+    EditBuffer &buffer() { return m_edit; }
+    /// Grid row whose value cell shows the typed text, -1 when none does.
+    int editRow() const { return m_edit.editing() ? m_editRow : -1; }
+    /// The edit ended elsewhere (its value was written to the drive).
+    void ended() { m_edit.finish(); m_editRow = -1; }
     /// Puts the text before the edit back into the cell; nothing when no edit runs.
     void cancel();
     /// Enter on the current row.

@@ -418,6 +418,11 @@ void TParameter::MarkSelection()
     m_marks->MarkSelection(CurrentRow, filterOn());
 }
 
+void TParameter::forEachMarked(const std::function<bool(int, int)> &step)
+{
+    m_marks->walk(CurrentRow, filterOn(), step);
+}
+
 void TParameter::PopChgDispClick()
 {
     DriveData &d = m_session.data;

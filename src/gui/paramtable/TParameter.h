@@ -65,6 +65,8 @@ public:
     int GridRowOfIndex(int index);
     void resetSearchCursor() { m_searchCursor = 0; }
     void MarkSelection();
+    /// Marks the selection, then runs `step` for every marked grid row (see GridMarks::walk).
+    void forEachMarked(const std::function<bool(int gridRow, int index)> &step);
     /// Column widths from the ratios for a grid client width, each wide enough for its title.
     void applyColumnRatios(int clientWidth);
     bool filterOn() const;
