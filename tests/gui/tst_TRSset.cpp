@@ -126,6 +126,89 @@ private slots:
         QVERIFY(s.setNumber);
     }
 
+    void stopBitsAndByteSize_data()
+    {
+        QTest::addColumn<QByteArray>("comms");
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("no keys: one stop bit, 8 data bits")
+            << QByteArray() << "  1" << "  8" << QByteArray("Stopbits=0\r\nBytesize=1\r\n");
+        QTest::newRow("two stop bits, 7 data bits")
+            << QByteArray("Stopbits=2\r\nBytesize=0\r\n") << "  2" << "  7" << QByteArray("Stopbits=2\r\nBytesize=0\r\n");
+        QTest::newRow("one and a half")
+            << QByteArray("Stopbits=1\r\n") << " 1.5" << "  8" << QByteArray("Stopbits=1\r\nBytesize=1\r\n");
+        QTest::newRow("values outside the lists take the defaults")
+            << QByteArray("Stopbits=7\r\nBytesize=-3\r\n") << "  1" << "  8" << QByteArray("Stopbits=0\r\nBytesize=1\r\n");
+    }
+    void stopBitsAndByteSize()
+    {
+        QFETCH(QByteArray, comms);
+        QFETCH(QString, stop);
+        QFETCH(QString, size);
+        QFETCH(QByteArray, written);
+        Run r("/dev/vkr-no-such-port", comms);
+        auto *commStop = r.control<QComboBox>("CommStop");
+        auto *commSize = r.control<QComboBox>("CommSize");
+        QVERIFY(commStop && commSize);
+        QCOMPARE(commStop->count(), 3);
+        QCOMPARE(commSize->count(), 2);
+        QCOMPARE(commStop->currentText(), stop);
+        QCOMPARE(commSize->currentText(), size);
+        // Outside the window's visible width: the user does not reach them.
+        QVERIFY(commStop->geometry().left() >= r.window->width());
+        QVERIFY(commSize->geometry().left() >= r.window->width());
+        r.click("OkBtn");
+        QVERIFY(!r.window->isVisible());
+        // Each key where the file has it: a key already there keeps its place.
+        for (const QByteArray &line : written.split('\n')) {
+            if (!line.isEmpty())
+                QVERIFY2(r.settingsFile().contains(line + '\n'), line.constData());
+        }
+        QCOMPARE(r.main->commLink()->settings().stopBitsIndex, commStop->currentIndex());
+        QCOMPARE(r.main->commLink()->settings().byteSizeIndex, commSize->currentIndex());
+    }
+
+    void cancelKeepsStopBitsAndByteSize()
+    {
+        Run r("/dev/vkr-no-such-port", "Stopbits=2\r\nBytesize=0\r\n");
+        r.control<QComboBox>("CommStop")->setCurrentIndex(0);
+        r.control<QComboBox>("CommSize")->setCurrentIndex(1);
+        r.click("CancelBtn");
+        QCOMPARE(r.control<QComboBox>("CommStop")->currentIndex(), 2);
+        QCOMPARE(r.control<QComboBox>("CommSize")->currentIndex(), 0);
+        QVERIFY(r.settingsFile().contains("Stopbits=2\r\n"));
+        QVERIFY(r.settingsFile().contains("Bytesize=0\r\n"));
+    }
+
+    void hiddenListsFollowThePortsAndTheDrive()
+    {
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        Run r(sim.device() + QStringLiteral(",/dev/vkr-no-such-port"));
+        const QStringList candidates = r.main->commLink()->port().candidatePorts();
+        auto *all = r.control<QComboBox>("ComboAllPort_COM");
+        auto *available = r.control<QComboBox>("PC_ComboPort_COM");
+        QCOMPARE(all->count(), candidates.size());
+        QCOMPARE(all->itemText(0), sim.device());
+        QCOMPARE(available->count(), 1);
+        QCOMPARE(available->itemText(0), sim.device());
+        QVERIFY(r.control<QCheckBox>("PortChk")->isChecked());
+        QCOMPARE(r.control<QCheckBox>("PortChk")->text(), QStringLiteral("Port check"));
+        QCOMPARE(r.control<QCheckBox>("SpDrv1")->text(), QStringLiteral("Drive is SP setuped (aul or f519)"));
+        QVERIFY(!r.control<QCheckBox>("SpDrv1")->isChecked());
+        for (const char *name : {"ComboAllPort_COM", "PC_ComboPort_COM", "PortChk", "SpDrv1", "TypeList", "FormList",
+                                 "CpuList"})
+            QVERIFY2(r.window->findChild<QWidget *>(QString::fromLatin1(name))->geometry().left() >= r.window->width(),
+                     name);
+        // The identification's look-up lists: the catalogue's types with their numbers, the
+        // selected type's forms and CPU versions.
+        auto *types = r.control<QComboBox>("TypeList");
+        QVERIFY(types->findText(QStringLiteral("KDA1="), Qt::MatchStartsWith) >= 0);
+        QVERIFY(r.control<QComboBox>("FormList")->findText(QStringLiteral("-2004P")) >= 0);
+        QVERIFY(r.control<QComboBox>("CpuList")->findText(QStringLiteral("V100="), Qt::MatchStartsWith) >= 0);
+    }
+
     void broadcastAndSetNumberExcludeEachOther()
     {
         Run r;

@@ -1,7 +1,10 @@
 #include "TRSset.h"
 
+#include "HiddenLineControls.h"
 #include "ScanProgress.h"
+#include "SetupFieldChecks.h"
 
+#include "app/InverterCatalog.h"
 #include "app/Session.h"
 #include "base/IniFile.h"
 #include "base/Prompter.h"
@@ -22,7 +25,8 @@
 
 namespace {
 
-enum Message { NoUsablePort = 2, NothingFound = 3, OutOfRange = 41, Incorrect = 67 };
+enum Message { NoUsablePort = 2, NothingFound = 3 };
+constexpr int VisibleWidth = 309;
 
 const QStringList BaudTexts{"   1,200", "   2,400", "   4,800", "   9,600", " 19,200", " 38,400"};
 
@@ -39,18 +43,25 @@ void setBlue(QWidget *w, bool blue)
 }  // namespace
 
 TRSset::TRSset(Session &session, CommLink &link, Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_session(session), m_link(link), m_prompter(prompter)
+    : QDialog(parent)
+    , m_session(session)
+    , m_link(link)
+    , m_prompter(prompter)
+    , m_checks(std::make_unique<SetupFieldChecks>(session.messages, prompter))
 {
     setObjectName(QStringLiteral("TRSset"));
-    setFixedSize(309, 440);
+    setFixedSize(VisibleWidth, 440);
     createControls();
     applyTexts();
     connectHandlers();
     FormCreate();
 }
 
+TRSset::~TRSset() = default;
+
 void TRSset::createControls()
 {
+    m_hidden = new HiddenLineControls(*this, VisibleWidth);
     createProtocolAndNumber();
     createPortAndTime();
     createLine();
@@ -185,11 +196,11 @@ void TRSset::connectHandlers()
     connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) { IdNmb->setText(QString::number(v)); });
     connect(UpDown2, &QSpinBox::valueChanged, this, [this](int v) { Edit1->setText(QString::number(v)); });
     connect(IdNmb, &QLineEdit::editingFinished, this,
-            [this] { checkNumberField(IdNmb, 0, CommSetup::MaxInverterNumber, UpDown1); });
+            [this] { m_checks->number(IdNmb, 0, CommSetup::MaxInverterNumber, UpDown1); });
     connect(Edit1, &QLineEdit::editingFinished, this,
-            [this] { checkNumberField(Edit1, CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs, UpDown2); });
+            [this] { m_checks->number(Edit1, CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs, UpDown2); });
     for (QComboBox *box : {ComboBox1, CommSpeed, CommParity})
-        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] { checkChoice(box); });
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] { m_checks->choice(box); });
     connect(Button1, &QPushButton::clicked, this, &TRSset::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TRSset::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TRSset::Button3Click);
@@ -211,6 +222,8 @@ void TRSset::fillPorts()
     ComboBox1->addItems(m_link.port().availablePorts());
     ComboBox1->setEnabled(ComboBox1->count() > 0);
     ComboBox1->setCurrentText(current);
+    m_hidden->setPorts(m_link.port().candidatePorts(), m_link.port().availablePorts());
+    m_hidden->setPortChk(m_link.port().PortChk());
 }
 
 void TRSset::showSettings(const CommSettings &s)
@@ -227,6 +240,7 @@ void TRSset::showSettings(const CommSettings &s)
     UpDown2->setValue(s.timeoutMs);
     CommSpeed->setCurrentIndex(s.baudIndex);
     CommParity->setCurrentIndex(s.parityIndex);
+    m_hidden->show(s);
 }
 
 CommSettings TRSset::shown() const
@@ -240,6 +254,7 @@ CommSettings TRSset::shown() const
     s.timeoutMs = UpDown2->value();  // the checked time-out (the edit's trimmed text)
     s.baudIndex = CommSpeed->currentIndex();
     s.parityIndex = CommParity->currentIndex();
+    m_hidden->take(s);
     s.updateGap();
     return s;
 }
@@ -260,6 +275,10 @@ void TRSset::FormShow()
     const IniFile info(m_session.folders.infoFile);
     Button1->setEnabled(CommSetup::defaultsOffered(info));
     Button2->setEnabled(CommSetup::tableValuesOffered(info));
+    m_hidden->setSpecialSetup(m_link.connectionCheck().specialSetup());
+    InverterCatalog catalog;
+    catalog.scan(m_session.folders.dataFolder, m_session.folders.catalogFile());
+    m_hidden->setLookups(catalog, m_session.selection.typeName, m_session.selection.cpuVersion);
     OkBtn->setFocus();
 }
 
@@ -294,54 +313,13 @@ void TRSset::DouhouClick(bool checked)
     AppendNoClick(false);
 }
 
-void TRSset::showMessage(int number, bool stop)
-{
-    m_prompter.message(m_session.messages.text(number), m_session.messages.caption(),
-                       stop ? Prompter::Icon::Stop : Prompter::Icon::Warning, Prompter::Buttons::Ok);
-}
-
-bool TRSset::checkNumberField(QLineEdit *edit, int low, int high, QSpinBox *upDown)
-{
-    if (m_validating)
-        return true;  // the message box took the focus: the check is already running
-    m_validating = true;
-    const CommSetup::Field f = CommSetup::checkNumber(edit->text(), low, high);
-    if (f.outcome == CommSetup::Field::NotANumber)
-        showMessage(Incorrect, true);
-    else if (f.outcome == CommSetup::Field::Clamped)
-        showMessage(OutOfRange, false);
-    if (f.outcome != CommSetup::Field::NotANumber) {
-        upDown->setValue(f.value);
-        edit->setText(QString::number(f.value));
-    } else {
-        edit->setFocus();
-    }
-    m_validating = false;
-    return f.outcome != CommSetup::Field::NotANumber;
-}
-
-bool TRSset::checkChoice(QComboBox *box)
-{
-    if (m_validating)
-        return true;
-    const int index = box->findText(box->currentText(), Qt::MatchExactly);
-    if (box->currentText().isEmpty() || index < 0) {
-        m_validating = true;
-        showMessage(Incorrect, true);
-        m_validating = false;
-        box->setFocus();
-        return false;
-    }
-    box->setCurrentIndex(index);
-    return true;
-}
-
 bool TRSset::checkAll()
 {
     // A port choice without ports is disabled and has nothing to check.
-    return checkNumberField(IdNmb, 0, CommSetup::MaxInverterNumber, UpDown1)
-        && checkNumberField(Edit1, CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs, UpDown2)
-        && (!ComboBox1->isEnabled() || checkChoice(ComboBox1)) && checkChoice(CommSpeed) && checkChoice(CommParity);
+    SetupFieldChecks &c = *m_checks;
+    return c.number(IdNmb, 0, CommSetup::MaxInverterNumber, UpDown1)
+        && c.number(Edit1, CommSetup::MinTimeoutMs, CommSetup::MaxTimeoutMs, UpDown2)
+        && (!ComboBox1->isEnabled() || c.choice(ComboBox1)) && c.choice(CommSpeed) && c.choice(CommParity);
 }
 
 void TRSset::Button1Click()
@@ -368,7 +346,7 @@ void TRSset::Button3Click()
     CommPort &ports = m_link.port();
     if (ports.EnumeratePorts(ports.candidatePorts()) == 0) {
         QApplication::restoreOverrideCursor();
-        showMessage(NoUsablePort, false);
+        m_checks->show(NoUsablePort, false);
         return;
     }
     fillPorts();
@@ -382,7 +360,7 @@ void TRSset::Button3Click()
     if (found.cancelled)
         return;
     if (!found.found()) {
-        showMessage(NothingFound, false);
+        m_checks->show(NothingFound, false);
         return;
     }
     CommSetup::applyScan(found, s);

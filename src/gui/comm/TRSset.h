@@ -3,8 +3,11 @@
 #include "comm/CommSettings.h"
 
 #include <QDialog>
+#include <memory>
 
 class CommLink;
+class HiddenLineControls;
+class SetupFieldChecks;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -25,6 +28,7 @@ class TRSset : public QDialog
 
 public:
     TRSset(Session &session, CommLink &link, Prompter &prompter, QWidget *parent = nullptr);
+    ~TRSset() override;
 
     /// The settings as the controls show them.
     CommSettings shown() const;
@@ -56,17 +60,15 @@ private:
     void showSettings(const CommSettings &s);
     void fillPorts();
     void markChanges();
-    bool checkNumberField(QLineEdit *edit, int low, int high, QSpinBox *upDown);
-    bool checkChoice(QComboBox *box);
     bool checkAll();
-    void showMessage(int number, bool stop);
 
     Session &m_session;
     CommLink &m_link;
     Prompter &m_prompter;
     CommSettings m_remembered;
-    CommSettings m_edited;  // the values the controls do not show (stop bits, byte size)
-    bool m_validating = false;
+    CommSettings m_edited;
+    std::unique_ptr<SetupFieldChecks> m_checks;
+    HiddenLineControls *m_hidden = nullptr;
 
     QGroupBox *ProtocolGr1 = nullptr;
     QRadioButton *Protocol[2] = {};
