@@ -22,12 +22,14 @@ struct Line {
     ScriptedPrompter prompter;
     std::unique_ptr<TMain> main;
 
-    explicit Line(const QStringList &simOptions = {})
-        : sim(QStringList{QStringLiteral("--drive"), QStringLiteral("KDA1:-2004P:V100")} + simOptions)
+    explicit Line(const QStringList &simOptions = {}, const QString &drive = QStringLiteral("KDA1:-2004P:V100"))
+        : sim(QStringList{QStringLiteral("--drive"), drive} + simOptions)
     {
+        const QStringList d = drive.split(u':');
         app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nDelay=60\r\nPortNames="
                           + sim.device().toUtf8() + "\r\n");
-        app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        app.writeFile(QStringLiteral("x.vkr"), "###\r\n" + d[0].toUtf8() + "\r\n" + d[1].toUtf8() + "\r\n"
+                                                   + d[2].toUtf8() + "\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
         main = std::make_unique<TMain>(prompter, QStringList{app.file(QStringLiteral("x.vkr"))}, app.path());
         main->show();
         main->table()->activateWindow();
@@ -121,6 +123,7 @@ private slots:
     void exportTypedWritesTheTypedValue();
     void exportTypedAboveTheLimitWritesNothing();
     void droppedRepliesMarkTheirRows_data();
+    void twinsDoNothingWhileTheDriveIsInSpecialSetup();
     void droppedRepliesMarkTheirRows();
 };
 
@@ -312,6 +315,24 @@ void tst_SelectedTransfer::droppedRepliesMarkTheirRows()
     QVERIFY(failed < int(std::size(rows)));
     // No message for a failed exchange.
     QVERIFY(t.prompter.shown.isEmpty());
+}
+
+void tst_SelectedTransfer::twinsDoNothingWhileTheDriveIsInSpecialSetup()
+{
+    // A type whose Info.ini asks for the check, on a drive in special set-up.
+    Line t({QStringLiteral("--special-setup")}, QStringLiteral("KDB2:-2037P:V820"));
+    ConnectionCheck &check = t.main->commLink()->connectionCheck();
+    // As before the drive went into its special set-up: the commands are enabled.
+    check.setSpecialSetup(false);
+    QVERIFY(t.connect());
+    QVERIFY(t.action("PopDownLoad2")->isEnabled());
+    QVERIFY(t.setDrive("0016", 123));
+    t.mark({"0016"});
+    t.action("PopDownLoad2")->trigger();
+    QCOMPARE(t.value("0016"), QStringLiteral("30"));
+    QVERIFY(check.specialSetup());
+    QVERIFY(!t.action("PopDownLoad2")->isEnabled());
+    QVERIFY(!t.table().commandEnabled(QStringLiteral("PopDownLoad")));
 }
 
 QTEST_MAIN(tst_SelectedTransfer)
