@@ -1,6 +1,7 @@
 #include "TParameter.h"
 
 #include "GridMarks.h"
+#include "ParameterDisplaySwitches.h"
 #include "ParameterCellDelegate.h"
 #include "ParameterGridModel.h"
 #include "ParameterPopupItems.h"
@@ -107,34 +108,23 @@ void TParameter::createPopup()
         if (!itemBuilt(a))
             a->setEnabled(false);
     }
-    const QHash<QString, void (TParameter::*)()> handlers{
-        {QStringLiteral("PopChgDisp"), &TParameter::PopChgDispClick},
-        {QStringLiteral("PopCVDisp"), &TParameter::PopCVDispClick},
-        {QStringLiteral("PopQuick"), &TParameter::PopQuickClick},
-        {QStringLiteral("PopSlct"), &TParameter::PopSlctClick},
-        {QStringLiteral("PopSlctUnlock"), &TParameter::PopSlctUnlockClick},
-        {QStringLiteral("PopBlind"), &TParameter::PopBlindClick},
-        {QStringLiteral("PopDisp"), &TParameter::PopDispClick},
-        {QStringLiteral("PopHexDisp"), &TParameter::PopHexDispClick},
-        {QStringLiteral("PopDecDisp"), &TParameter::PopDecDispClick},
-        {QStringLiteral("PopDef"), &TParameter::PopDefClick},
-        {QStringLiteral("PopClose"), &TParameter::PopCloseClick},
-    };
-    for (auto it = handlers.begin(); it != handlers.end(); ++it) {
-        QAction *a = item(it.key());
+    m_switches = std::make_unique<ParameterDisplaySwitches>(*this, m_session);
+    for (auto &[name, handler] : ParameterDisplaySwitches::handlers()) {
+        QAction *a = item(QString::fromLatin1(name));
         // The check mark is set by the handler, not by the click.
-        connect(a, &QAction::triggered, this, [this, a, handler = it.value()] {
+        connect(a, &QAction::triggered, this, [this, a, handler = handler] {
             if (a->isCheckable())
                 a->setChecked(!a->isChecked());
-            (this->*handler)();
+            (m_switches.get()->*handler)();
         });
     }
+    connect(item(QStringLiteral("PopClose")), &QAction::triggered, this, &TParameter::PopCloseClick);
     // Delete in the grid resets the marked rows to their factory values.
     auto *shipment = new QAction(this);
     shipment->setShortcut(QKeySequence(Qt::Key_Delete));
     shipment->setShortcutContext(Qt::WidgetShortcut);
     m_grid->addAction(shipment);
-    connect(shipment, &QAction::triggered, this, &TParameter::PopDefClick);
+    connect(shipment, &QAction::triggered, this, [this] { m_switches->PopDefClick(); });
 }
 
 void TParameter::loadPopupCaptions()
@@ -421,134 +411,6 @@ void TParameter::MarkSelection()
 void TParameter::forEachMarked(const std::function<bool(int, int)> &step)
 {
     m_marks->walk(CurrentRow, filterOn(), step);
-}
-
-void TParameter::PopChgDispClick()
-{
-    DriveData &d = m_session.data;
-    if (checked("PopChgDisp")) {
-        setItem("PopChgDisp", -1, 0);
-        setItem("PopQuick", 1);
-        setItem("PopBlind", 1);
-        setItem("PopFind", 1);
-        setItem("PopDisp", 0);
-    } else {
-        ChangedCount = 0;
-        for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
-            ChangedCount += d.uPara.flag(i, UPara::ChangeIndex) ? 1 : 0;
-        if (ChangedCount == 0) {
-            warn(43);
-            return;
-        }
-        setItem("PopChgDisp", -1, 1);
-        setItem("PopQuick", 0);
-        setItem("PopBlind", 0);
-        setItem("PopFind", 0);
-        setItem("PopDisp", 1);
-    }
-    FillGrid();
-}
-
-void TParameter::setHexDecEnabled()
-{
-    const int on = m_session.data.cvDisplay ? 0 : 1;
-    setItem("PopHexDisp", on);
-    setItem("PopDecDisp", on);
-}
-
-void TParameter::PopCVDispClick()
-{
-    m_session.data.cvDisplay = !checked("PopCVDisp");
-    setItem("PopCVDisp", -1, m_session.data.cvDisplay ? 1 : 0);
-    setHexDecEnabled();
-    FillGrid();
-}
-
-void TParameter::PopQuickClick()
-{
-    const bool on = !checked("PopQuick");
-    setItem("PopQuick", -1, on ? 1 : 0);
-    for (const char *name : {"PopChgDisp", "PopSlct", "PopSlctUnlock", "PopBlind", "PopFind"})
-        setItem(name, on ? 0 : 1);
-    FillGrid();
-}
-
-void TParameter::PopSlctClick()
-{
-    m_marks->toggleSelect();
-}
-
-void TParameter::PopSlctUnlockClick()
-{
-    DriveData &d = m_session.data;
-    for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
-        d.uPara.setFlag(i, UPara::SelectIndex, false);
-    m_model->redraw();
-}
-
-void TParameter::PopBlindClick()
-{
-    MarkSelection();
-    DriveData &d = m_session.data;
-    const int last = qMin(d.lastShownIndex, d.lastIndex);
-    int count = 0;
-    for (int i = 0; i <= last; ++i) {
-        if (d.uPara.flag(i, UPara::SelectIndex)) {
-            d.uPara.setFlag(i, UPara::BlindIndex, true);
-            ++count;
-        }
-    }
-    if (count == 0) {
-        warn(44);
-        return;
-    }
-    if (count == last + 1) {
-        warn(47);
-        return;
-    }
-    setItem("PopChgDisp", 0);
-    setItem("PopQuick", 0);
-    setItem("PopBlind", -1, 1);
-    setItem("PopDisp", 1);
-    m_session.blindMode = true;
-    m_session.blindCount = count;
-    FillGrid();
-    BuildFindList();
-}
-
-void TParameter::PopDispClick()
-{
-    setItem("PopChgDisp", 1, 0);
-    setItem("PopBlind", 1, 0);
-    setItem("PopQuick", 1);
-    DriveData &d = m_session.data;
-    for (int i = 0; i <= qMin(d.lastShownIndex, d.lastIndex); ++i)
-        d.uPara.setFlag(i, UPara::BlindIndex, false);
-    m_session.blindMode = false;
-    m_session.blindCount = 0;
-    setItem("PopDisp", 0);
-    setItem("PopFind", 1);
-    FillGrid();
-    BuildFindList();
-    m_grid->setFocus();
-}
-
-void TParameter::PopHexDispClick()
-{
-    resetSearchCursor();
-    m_marks->hex(CurrentRow, filterOn());
-}
-
-void TParameter::PopDecDispClick()
-{
-    resetSearchCursor();
-    m_marks->dec(CurrentRow, filterOn());
-}
-
-void TParameter::PopDefClick()
-{
-    resetSearchCursor();
-    m_marks->shipment(CurrentRow, filterOn());
 }
 
 void TParameter::PopCloseClick()

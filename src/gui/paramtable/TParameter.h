@@ -11,6 +11,7 @@
 #include <memory>
 
 class GridMarks;
+class ParameterDisplaySwitches;
 class ParameterCellDelegate;
 class ParameterGridModel;
 class Prompter;
@@ -91,16 +92,6 @@ public:
     void refreshRatingBases();
 
 public slots:
-    void PopChgDispClick();
-    void PopCVDispClick();
-    void PopQuickClick();
-    void PopSlctClick();
-    void PopSlctUnlockClick();
-    void PopBlindClick();
-    void PopDispClick();
-    void PopHexDispClick();
-    void PopDecDispClick();
-    void PopDefClick();
     void PopCloseClick();
 
 signals:
@@ -121,6 +112,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class ParameterDisplaySwitches;
+
     void createGrid();
     void createPopup();
     void loadPopupCaptions();
@@ -129,7 +122,6 @@ private:
     static bool itemBuilt(const QAction *item);
     void warn(int message);
     void clearMarks(bool keepMarks);
-    void setHexDecEnabled();
 
     Session &m_session;
     Prompter &m_prompter;
@@ -138,6 +130,7 @@ private:
     ParameterCellDelegate *m_delegate = nullptr;
     QMenu *m_popup = nullptr;
     std::unique_ptr<GridMarks> m_marks;
+    std::unique_ptr<ParameterDisplaySwitches> m_switches;
     QHash<QString, QAction *> m_items;
     int m_searchCursor = 0;
     std::function<DriveReader()> m_ratingSource;
