@@ -66,8 +66,10 @@ std::optional<InverterInfo::Value> InverterInfo::read(int index)
     bool &failed = m_exchange.CommErrorFlag();
     const int32_t word = m_exchange.exchange(index, QString(), failed, 'R');
     // A value the drive did not send is never shown as if it had.
-    if (failed)
+    if (failed) {
+        ++m_failedReads;
         return std::nullopt;
+    }
     ValueConversion conversion(m_data);
     Value v;
     v.number = conversion.RawToValueText(quint32(word), index).toLongLong();
@@ -86,6 +88,7 @@ bool InverterInfo::CollectInverterInfo(const IniFile &language, const QString &t
     }
     const QStringList values = sectionValues(language, keys);
     report.append(values.first());
+    m_failedReads = 0;
     if (const int fb91 = m_data.IndexOfComNo(u"FB91"); fb91 >= 0)
         m_exchange.exchange(fb91, QStringLiteral("251"), m_exchange.CommErrorFlag(), 'P');
     m_foundType.clear();
@@ -158,6 +161,7 @@ void InverterInfo::CollectTripValues(const IniFile &language, const QList<Monito
                                      TransferReport &report)
 {
     const QStringList keys = language.keys(Section);
+    m_failedReads = 0;
     report.insertFirst(keys.size() > 1 ? language.readString(Section, keys.at(1), NoValue) : NoValue);
     report.append(QString());
     for (const MonitorItem &item : items) {

@@ -43,6 +43,9 @@ public:
     /// none), with the decimal comma when the drive data ask for it.
     static QString FormatItemValue(const DriveData &data, int index, double value);
 
+    /// Reads of the last collection that the drive did not answer.
+    int failedReads() const { return m_failedReads; }
+
     /// The text of a value that could not be read or is not in the parameter table.
     static inline const QString NoValue = QStringLiteral("-");
 
@@ -65,4 +68,5 @@ private:
     const MessageTable &m_messages;
     Prompter &m_prompter;
     QString m_foundType;  // the type named by FB07 in this report
+    int m_failedReads = 0;
 };
