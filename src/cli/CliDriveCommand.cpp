@@ -19,7 +19,7 @@ constexpr int CheckTimes = 5;
 
 namespace CliDriveCommand {
 
-int run(const QString &name, DriveCommand::Kind kind, const QStringList &arguments)
+int run(const QString &name, DriveCommandSender::Kind kind, const QStringList &arguments)
 {
     CliParser cli(name);
     cli.addOptions(CliDrive::options() + CliLine::options()
@@ -35,10 +35,10 @@ int run(const QString &name, DriveCommand::Kind kind, const QStringList &argumen
         return ready;
     DriveFrameItems items(drive.data);
     CommExchange exchange(line.port, line.settings, &items);
-    DriveCommand command(drive.data, exchange);
+    DriveCommandSender command(drive.data, exchange);
     const ModelInfo model(drive.folders.infoFile, CodePages::forPrefix(drive.selection.languagePrefix));
     const bool option2 = model.option(2) != 0;
-    if (!DriveCommand::optionEnabled(command.available(), command.available(), false, option2,
+    if (!DriveCommandSender::optionEnabled(command.available(), command.available(), false, option2,
                                      cli.isSet(QStringLiteral("maintenance")))) {
         printError(command.available()
                        ? QStringLiteral("%1: drive type %2 takes RUN/STOP only in maintenance mode (--maintenance)")
@@ -48,16 +48,16 @@ int run(const QString &name, DriveCommand::Kind kind, const QStringList &argumen
         return ExitCode::Refused;
     }
     const int check = drive.data.IndexOfComNo(u"0000");
-    const int mean = check >= 0 ? DriveCommand::meanExchangeTime(exchange, check, CheckTimes) : -1;
+    const int mean = check >= 0 ? DriveCommandSender::meanExchangeTime(exchange, check, CheckTimes) : -1;
     if (mean < 0) {
         printError(QStringLiteral("%1: no answer from the drive on %2").arg(name, line.portPath));
         return ExitCode::ExchangeFailed;
     }
-    if (!command.send(kind, mean)) {
+    if (!command.SendDriveCommand(kind, mean)) {
         printError(QStringLiteral("%1: the drive did not answer every write of the command on %2").arg(name, line.portPath));
         return ExitCode::ExchangeFailed;
     }
-    QTextStream(stdout) << name << ": command word " << DriveCommand::DriveCommandWord(kind, DriveCommand::timeOutsideRun(mean))
+    QTextStream(stdout) << name << ": command word " << DriveCommandSender::DriveCommandWord(kind, DriveCommandSender::timeOutsideRun(mean))
                         << " sent\n";
     return ExitCode::Ok;
 }

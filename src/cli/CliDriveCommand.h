@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/DriveCommand.h"
+#include "monitor/DriveCommandSender.h"
 
 #include <QStringList>
 
@@ -9,6 +9,6 @@ namespace CliDriveCommand {
 
 /// Parses the command line of `name`, checks that the drive can take the command and sends
 /// it. Returns an ExitCode.
-int run(const QString &name, DriveCommand::Kind kind, const QStringList &arguments);
+int run(const QString &name, DriveCommandSender::Kind kind, const QStringList &arguments);
 
 }  // namespace CliDriveCommand

@@ -5,7 +5,7 @@ namespace {
 
 int runRun(const QStringList &arguments)
 {
-    return CliDriveCommand::run(QStringLiteral("run"), DriveCommand::Kind::Run, arguments);
+    return CliDriveCommand::run(QStringLiteral("run"), DriveCommandSender::Kind::Run, arguments);
 }
 
 const CliCommand::Registrar registrar("run", "Start the drive: send the RUN command word through FA10 and FA11.",

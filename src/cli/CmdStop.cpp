@@ -5,7 +5,7 @@ namespace {
 
 int runStop(const QStringList &arguments)
 {
-    return CliDriveCommand::run(QStringLiteral("stop"), DriveCommand::Kind::Stop, arguments);
+    return CliDriveCommand::run(QStringLiteral("stop"), DriveCommandSender::Kind::Stop, arguments);
 }
 
 const CliCommand::Registrar registrar("stop", "Stop the drive: send the STOP command word through FA10 and FA11.",

@@ -7,10 +7,10 @@ class DriveData;
 
 // RUN and STOP sent to the drive as a command word on FA11, framed by the command enable FA10
 // ("1" before, "0" after). The command word is t × 256 + c, c = 1 RUN, 2 STOP, with t the
-// tool's cycle time in units of 4 ms. Outside a monitoring run the whole sequence goes out
-// at once; during a run FA11 is cleared at once and the rest waits for the loop, which sends
-// it after the alarm and trip checks of its next sample. Every write is a RAM write ('P').
-class DriveCommand
+// tool's cycle time in units of 4 ms. Outside a monitoring run the whole sequence goes out at
+// once; during a run FA11 is cleared when the user asks, and the run loop sends the rest
+// after the alarm and trip checks of its next sample. Every write is a RAM write ('P').
+class DriveCommandSender
 {
 public:
     enum class Kind { Run = 1, Stop = 2 };
@@ -29,22 +29,21 @@ public:
     /// milliseconds; -1 when a read failed.
     static int meanExchangeTime(CommExchange &exchange, int index, int times);
 
-    DriveCommand(const DriveData &data, CommExchange &exchange);
+    DriveCommandSender(const DriveData &data, CommExchange &exchange);
 
     /// The table holds both FA10 and FA11.
     bool available() const { return m_fa10 >= 0 && m_fa11 >= 0; }
 
     /// Outside a run: FA11 ← 0, FA10 ← 1, FA11 ← command word, FA10 ← 0. True when the drive
     /// answered all four writes.
-    bool send(Kind kind, int meanExchangeMs);
+    bool SendDriveCommand(Kind kind, int meanExchangeMs);
 
-    /// During a run: FA11 ← 0 now, and the command waits for sendPending().
-    bool request(Kind kind);
-    bool DriveRunRequest = false;
-    bool DriveStopRequest = false;
-    /// Called by the run loop once per sample, after the alarm and trip checks: sends RUN,
-    /// then STOP, when they are pending. False when a write went unanswered.
-    bool sendPending(double sampleIntervalMs);
+    /// During a run, when RUN or STOP is asked for: FA11 ← 0 at once; the caller then sets
+    /// its request flag.
+    bool clearCommand();
+    /// During a run, for a pending request after a sample's checks: FA10 ← 1, FA11 ← command
+    /// word, FA10 ← 0. False when a write went unanswered.
+    bool sendDuringRun(Kind kind, double sampleIntervalMs);
 
 private:
     bool write(int index, const QString &data);

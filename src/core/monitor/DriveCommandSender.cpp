@@ -1,4 +1,4 @@
-#include "DriveCommand.h"
+#include "DriveCommandSender.h"
 
 #include "comm/CommExchange.h"
 #include "model/DriveData.h"
@@ -12,27 +12,27 @@ const QString Cleared = QStringLiteral("0x0000");
 
 }  // namespace
 
-bool DriveCommand::optionEnabled(bool tableHasFA10, bool tableHasFA11, bool continuous, bool option2, bool maintenance)
+bool DriveCommandSender::optionEnabled(bool tableHasFA10, bool tableHasFA11, bool continuous, bool option2, bool maintenance)
 {
     return tableHasFA10 && tableHasFA11 && !continuous && (!option2 || maintenance);
 }
 
-QString DriveCommand::DriveCommandWord(Kind kind, int t)
+QString DriveCommandSender::DriveCommandWord(Kind kind, int t)
 {
     return QString::number(qint64(t) * 256 + int(kind));
 }
 
-int DriveCommand::timeDuringRun(double sampleIntervalMs)
+int DriveCommandSender::timeDuringRun(double sampleIntervalMs)
 {
     return int(sampleIntervalMs * 0.25);
 }
 
-int DriveCommand::timeOutsideRun(int meanExchangeMs)
+int DriveCommandSender::timeOutsideRun(int meanExchangeMs)
 {
     return meanExchangeMs / 4;
 }
 
-int DriveCommand::meanExchangeTime(CommExchange &exchange, int index, int times)
+int DriveCommandSender::meanExchangeTime(CommExchange &exchange, int index, int times)
 {
     if (times < 1)
         return -1;
@@ -46,31 +46,27 @@ int DriveCommand::meanExchangeTime(CommExchange &exchange, int index, int times)
     return int(clock.elapsed() / times);
 }
 
-DriveCommand::DriveCommand(const DriveData &data, CommExchange &exchange)
+DriveCommandSender::DriveCommandSender(const DriveData &data, CommExchange &exchange)
     : m_exchange(exchange), m_fa10(data.IndexOfComNo(u"FA10")), m_fa11(data.IndexOfComNo(u"FA11"))
 {
 }
 
-bool DriveCommand::write(int index, const QString &data)
+bool DriveCommandSender::write(int index, const QString &data)
 {
     bool &failed = m_exchange.CommErrorFlag();
     m_exchange.exchange(index, data, failed, 'P');
     return !failed;
 }
 
-bool DriveCommand::enabledCommand(Kind kind, int t)
+bool DriveCommandSender::enabledCommand(Kind kind, int t)
 {
     // The enable goes back to "0" even when the command word was not answered.
     bool ok = write(m_fa10, QStringLiteral("1"));
     ok = write(m_fa11, DriveCommandWord(kind, t)) && ok;
-    if (kind == Kind::Run)
-        DriveRunRequest = false;
-    else
-        DriveStopRequest = false;
     return write(m_fa10, QStringLiteral("0")) && ok;
 }
 
-bool DriveCommand::send(Kind kind, int meanExchangeMs)
+bool DriveCommandSender::SendDriveCommand(Kind kind, int meanExchangeMs)
 {
     if (!available())
         return false;
@@ -78,25 +74,12 @@ bool DriveCommand::send(Kind kind, int meanExchangeMs)
     return enabledCommand(kind, timeOutsideRun(meanExchangeMs)) && cleared;
 }
 
-bool DriveCommand::request(Kind kind)
+bool DriveCommandSender::clearCommand()
 {
-    if (!available())
-        return false;
-    const bool cleared = write(m_fa11, Cleared);
-    if (kind == Kind::Run)
-        DriveRunRequest = true;
-    else
-        DriveStopRequest = true;
-    return cleared;
+    return available() && write(m_fa11, Cleared);
 }
 
-bool DriveCommand::sendPending(double sampleIntervalMs)
+bool DriveCommandSender::sendDuringRun(Kind kind, double sampleIntervalMs)
 {
-    bool ok = true;
-    const int t = timeDuringRun(sampleIntervalMs);
-    if (DriveRunRequest)
-        ok = enabledCommand(Kind::Run, t) && ok;
-    if (DriveStopRequest)
-        ok = enabledCommand(Kind::Stop, t) && ok;
-    return ok;
+    return available() && enabledCommand(kind, timeDuringRun(sampleIntervalMs));
 }

@@ -2,7 +2,7 @@
 // time part inside and outside a run, and the option's conditions.
 #include "InfoLine.h"
 
-#include "monitor/DriveCommand.h"
+#include "monitor/DriveCommandSender.h"
 
 #include <QTest>
 
@@ -26,7 +26,7 @@ QStringList writes(const QList<SimPorts::Frame> &frames, qsizetype from)
 
 }  // namespace
 
-class tst_DriveCommand : public QObject
+class tst_DriveCommandSender : public QObject
 {
     Q_OBJECT
 private slots:
@@ -39,7 +39,7 @@ private slots:
     void tableWithoutTheCommandNumbers();
 };
 
-void tst_DriveCommand::commandWord_data()
+void tst_DriveCommandSender::commandWord_data()
 {
     QTest::addColumn<bool>("run");
     QTest::addColumn<double>("sampleIntervalMs");
@@ -51,19 +51,19 @@ void tst_DriveCommand::commandWord_data()
     QTest::newRow("fraction of 4 ms truncated") << true << 21.9 << 7 << "1281" << "257";
 }
 
-void tst_DriveCommand::commandWord()
+void tst_DriveCommandSender::commandWord()
 {
     QFETCH(bool, run);
     QFETCH(double, sampleIntervalMs);
     QFETCH(int, meanMs);
     QFETCH(QString, duringRun);
     QFETCH(QString, outsideRun);
-    const auto kind = run ? DriveCommand::Kind::Run : DriveCommand::Kind::Stop;
-    QCOMPARE(DriveCommand::DriveCommandWord(kind, DriveCommand::timeDuringRun(sampleIntervalMs)), duringRun);
-    QCOMPARE(DriveCommand::DriveCommandWord(kind, DriveCommand::timeOutsideRun(meanMs)), outsideRun);
+    const auto kind = run ? DriveCommandSender::Kind::Run : DriveCommandSender::Kind::Stop;
+    QCOMPARE(DriveCommandSender::DriveCommandWord(kind, DriveCommandSender::timeDuringRun(sampleIntervalMs)), duringRun);
+    QCOMPARE(DriveCommandSender::DriveCommandWord(kind, DriveCommandSender::timeOutsideRun(meanMs)), outsideRun);
 }
 
-void tst_DriveCommand::optionConditions_data()
+void tst_DriveCommandSender::optionConditions_data()
 {
     QTest::addColumn<bool>("tableHasBoth");
     QTest::addColumn<bool>("continuous");
@@ -77,71 +77,72 @@ void tst_DriveCommand::optionConditions_data()
     QTest::newRow("table without FA10/FA11") << false << false << false << false << false;
 }
 
-void tst_DriveCommand::optionConditions()
+void tst_DriveCommandSender::optionConditions()
 {
     QFETCH(bool, tableHasBoth);
     QFETCH(bool, continuous);
     QFETCH(bool, option2);
     QFETCH(bool, maintenance);
     QFETCH(bool, enabled);
-    QCOMPARE(DriveCommand::optionEnabled(tableHasBoth, tableHasBoth, continuous, option2, maintenance), enabled);
+    QCOMPARE(DriveCommandSender::optionEnabled(tableHasBoth, tableHasBoth, continuous, option2, maintenance), enabled);
 }
 
-void tst_DriveCommand::runAndStopOutsideARun()
+void tst_DriveCommandSender::runAndStopOutsideARun()
 {
     InfoLine line;
     QVERIFY(line.setUp(QStringLiteral("KDA1"), QStringLiteral("-2007P"), QStringLiteral("V100")));
-    DriveCommand command(line.data, *line.exchange);
+    DriveCommandSender command(line.data, *line.exchange);
     QVERIFY(command.available());
     qsizetype from = line.port.frames.size();
-    QVERIFY(command.send(DriveCommand::Kind::Run, 20));
+    QVERIFY(command.SendDriveCommand(DriveCommandSender::Kind::Run, 20));
     QCOMPARE(writes(line.port.frames, from), (QStringList{"FA11=0", "FA10=1", "FA11=1281", "FA10=0"}));
     QVERIFY(line.drive->motion().running());
 
     from = line.port.frames.size();
-    QVERIFY(command.send(DriveCommand::Kind::Stop, 20));
+    QVERIFY(command.SendDriveCommand(DriveCommandSender::Kind::Stop, 20));
     QCOMPARE(writes(line.port.frames, from), (QStringList{"FA11=0", "FA10=1", "FA11=1282", "FA10=0"}));
     QVERIFY(!line.drive->motion().running());
 
-    const int mean = DriveCommand::meanExchangeTime(*line.exchange, line.data.IndexOfComNo(u"0000"), 5);
+    const int mean = DriveCommandSender::meanExchangeTime(*line.exchange, line.data.IndexOfComNo(u"0000"), 5);
     QVERIFY(mean >= 0);
 }
 
-void tst_DriveCommand::requestDuringARunWaitsForTheSample()
+void tst_DriveCommandSender::requestDuringARunWaitsForTheSample()
 {
     InfoLine line;
     QVERIFY(line.setUp(QStringLiteral("KDA1"), QStringLiteral("-2007P"), QStringLiteral("V100")));
-    DriveCommand command(line.data, *line.exchange);
+    DriveCommandSender command(line.data, *line.exchange);
     qsizetype from = line.port.frames.size();
-    QVERIFY(command.request(DriveCommand::Kind::Stop));
-    QVERIFY(command.request(DriveCommand::Kind::Run));
-    QCOMPARE(writes(line.port.frames, from), (QStringList{"FA11=0", "FA11=0"}));
+    // "Inverter Run" pressed during a run: only FA11 is cleared at once.
+    QVERIFY(command.clearCommand());
+    QCOMPARE(writes(line.port.frames, from), (QStringList{"FA11=0"}));
     QVERIFY(!line.drive->motion().running());
 
+    // The loop's next sample sends it. The command word 224001 has a time part beyond eight
+    // bits; the 16-bit parameter carries its low 16 bits (27393).
     from = line.port.frames.size();
-    QVERIFY(command.sendPending(3500.0));
-    // RUN goes before STOP when both wait. The command word 224001 has a time part beyond
-    // eight bits; the 16-bit parameter carries its low 16 bits (27393).
-    QCOMPARE(writes(line.port.frames, from),
-             (QStringList{"FA10=1", "FA11=27393", "FA10=0", "FA10=1", "FA11=27394", "FA10=0"}));
-    QVERIFY(!command.DriveRunRequest && !command.DriveStopRequest);
+    QVERIFY(command.sendDuringRun(DriveCommandSender::Kind::Run, 3500.0));
+    QCOMPARE(writes(line.port.frames, from), (QStringList{"FA10=1", "FA11=27393", "FA10=0"}));
+    QVERIFY(line.drive->motion().running());
     from = line.port.frames.size();
-    QVERIFY(command.sendPending(3500.0));
-    QCOMPARE(line.port.frames.size(), from);
+    QVERIFY(command.sendDuringRun(DriveCommandSender::Kind::Stop, 100.0));
+    QCOMPARE(writes(line.port.frames, from), (QStringList{"FA10=1", "FA11=6402", "FA10=0"}));
+    QVERIFY(!line.drive->motion().running());
 }
 
-void tst_DriveCommand::tableWithoutTheCommandNumbers()
+void tst_DriveCommandSender::tableWithoutTheCommandNumbers()
 {
     InfoLine line;
     QVERIFY(line.setUp(QStringLiteral("KDA1"), QStringLiteral("-2007P"), QStringLiteral("V100")));
     DriveData empty;
-    DriveCommand command(empty, *line.exchange);
+    DriveCommandSender command(empty, *line.exchange);
     QVERIFY(!command.available());
     const qsizetype from = line.port.frames.size();
-    QVERIFY(!command.send(DriveCommand::Kind::Run, 20));
-    QVERIFY(!command.request(DriveCommand::Kind::Run));
+    QVERIFY(!command.SendDriveCommand(DriveCommandSender::Kind::Run, 20));
+    QVERIFY(!command.clearCommand());
+    QVERIFY(!command.sendDuringRun(DriveCommandSender::Kind::Run, 100.0));
     QCOMPARE(line.port.frames.size(), from);
 }
 
-QTEST_GUILESS_MAIN(tst_DriveCommand)
-#include "tst_DriveCommand.moc"
+QTEST_GUILESS_MAIN(tst_DriveCommandSender)
+#include "tst_DriveCommandSender.moc"
