@@ -11,6 +11,7 @@
     X(PortFailed, 5, "the serial port could not be opened or is in use")                                    \
     X(FileFailed, 6, "an output file could not be written")                                                 \
     X(Differs, 7, "the drive holds or echoed another value than the one compared or sent")                  \
+    X(Tripped, 8, "the drive tripped during a monitoring run that was to stop on a trip")                   \
     X(EntryRejected, 9, "a value or entry beyond the parameter's limits or data size was refused")
 
 namespace ExitCode {

@@ -127,7 +127,7 @@ private slots:
         main.show();
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
-        for (const char *name : {"InvRun", "ToolBpanel", "MonInvInfo", "ToolBInvInfo"})
+        for (const char *name : {"InvRun", "ToolBpanel"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw"})
@@ -135,6 +135,8 @@ private slots:
         for (const char *name : {"PopDownLoad", "PopUpLoad"})
             QVERIFY2(main.table()->commandEnabled(QString::fromLatin1(name)), name);
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MonInvInfo"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("ToolBInvInfo"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         main.close();
     }

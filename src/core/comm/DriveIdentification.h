@@ -59,6 +59,16 @@ public:
     /// `checkTypeForm`: the option "Check the Inverter Type-Form".
     Result run(const Selected &selected, Purpose purpose, bool checkTypeForm);
 
+    /// The type name of a type number the drive sent (FB07), by the catalogue and, for a
+    /// shared number, the type-telling register; "Err." when there is none.
+    QString typeNameOf(int typeNumber) { return typeName(Read{true, typeNumber}); }
+    /// The form name of a form number (FB05) within `type`; `cpuNumber` (FE08, -1 when not
+    /// known) picks the own form numbers of a CPU above 799. "Err." when there is none.
+    QString formNameOf(const QString &type, int formNumber, int cpuNumber) const
+    {
+        return formName(type, Read{true, formNumber}, cpuNumber >= 0 ? Read{true, cpuNumber} : Read{});
+    }
+
 private:
     struct Read {
         bool ok = false;

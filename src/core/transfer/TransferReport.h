@@ -16,6 +16,7 @@ public:
     void clear() { m_lines.clear(); }
     void append(const QString &line) { m_lines.append(line); }
     void append(const QStringList &lines) { m_lines.append(lines); }
+    void insertFirst(const QString &line) { m_lines.prepend(line); }
     const QStringList &lines() const { return m_lines; }
     bool isEmpty() const { return m_lines.isEmpty(); }
 

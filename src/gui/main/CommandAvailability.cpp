@@ -8,7 +8,7 @@ namespace {
 const char *const NotBuilt[] = {
     "PrinterSetup", "PrintSetup", "Print",                   // printing
     "InvRun",                                                  // keypad
-    "MonInvInfo",   "MonChart",                                // inverter information, monitoring
+    "MonChart",                                                // monitoring
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };
 

@@ -19,6 +19,7 @@
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
+#include "InverterInfoCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -44,6 +45,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     m_transfers = new TransferCommands(*this, m_prompter);
+    m_inverterInfo = new InverterInfoCommand(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -168,6 +170,7 @@ void TMain::connectHandlers()
     on("DownLoad", &TMain::DownLoadClick);
     on("UpLoad", &TMain::UpLoadClick);
     on("PopComp", &TMain::PopCompClick);
+    on("MonInvInfo", &TMain::MonInvInfoClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -565,4 +568,9 @@ void TMain::UpLoadClick()
 void TMain::PopCompClick()
 {
     m_transfers->run(TransferMode::Comparison);
+}
+
+void TMain::MonInvInfoClick()
+{
+    m_inverterInfo->MonInvInfoClick();
 }
