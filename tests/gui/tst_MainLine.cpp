@@ -127,13 +127,14 @@ private slots:
         main.show();
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
-        for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw", "InvRun", "ToolBpanel", "MonInvInfo",
-                                 "ToolBInvInfo"})
+        for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw", "MonInvInfo", "ToolBInvInfo"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
         for (const char *name : {"PopDownLoad", "PopUpLoad"})
             QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("InvRun"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         main.close();
     }

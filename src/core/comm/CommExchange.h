@@ -27,6 +27,7 @@ public:
                  LineIndicator *indicator = nullptr);
 
     void setItems(const FrameItemSource *items) { m_items = items; }
+    const FrameItemSource *items() const { return m_items; }
     const CommSettings &settings() const { return m_settings; }
     /// What other exchanges on the same line share: the port, the Modbus pause after the
     /// last reply and the on-line indicator.

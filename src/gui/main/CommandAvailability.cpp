@@ -8,7 +8,6 @@ namespace {
 const char *const NotBuilt[] = {
     "PrinterSetup", "PrintSetup", "Print",                   // printing
     "PopDownLoad2", "PopUpLoad2",                              // selected transfers
-    "InvRun",                                                  // keypad
     "MonInvInfo",   "MonChart",                                // inverter information, monitoring
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };

@@ -18,6 +18,7 @@
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
+#include "keypad/KeypadCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -43,6 +44,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     m_transfers = new TransferCommands(*this, m_prompter);
+    m_keypad = new KeypadCommand(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -167,6 +169,7 @@ void TMain::connectHandlers()
     on("DownLoad", &TMain::DownLoadClick);
     on("UpLoad", &TMain::UpLoadClick);
     on("PopComp", &TMain::PopCompClick);
+    on("InvRun", &TMain::InvRunClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -563,4 +566,9 @@ void TMain::UpLoadClick()
 void TMain::PopCompClick()
 {
     m_transfers->run(TransferMode::Comparison);
+}
+
+void TMain::InvRunClick()
+{
+    m_keypad->run();
 }
