@@ -88,6 +88,8 @@ void tst_CliHelp::commandHelp_data()
                               << "";
     QTest::newRow("read") << "read" << DriveOptions + LineOptions << "COMNO...";
     QTest::newRow("write") << "write" << DriveOptions + LineOptions + QStringList{"--eeprom"} << "COMNO VALUE";
+    QTest::newRow("panel") << "panel" << DriveOptions + LineOptions + QStringList{"--watch"} << "";
+    QTest::newRow("key") << "key" << DriveOptions + LineOptions << "KEY...";
 }
 
 void tst_CliHelp::commandHelp()
@@ -111,7 +113,7 @@ void tst_CliHelp::badCommandLine_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("message");
-    for (const char *command : {"params", "save-vkr", "read", "write"}) {
+    for (const char *command : {"params", "save-vkr", "read", "write", "panel", "key"}) {
         const QString c = QString::fromLatin1(command);
         QTest::addRow("%s: unknown option", command) << QStringList{c, "--bogus"} << QByteArray("unknown option '--bogus'");
         QTest::addRow("%s: unknown short option", command) << QStringList{c, "-x"} << QByteArray("unknown option '-x'");

@@ -27,7 +27,13 @@ public:
                  LineIndicator *indicator = nullptr);
 
     void setItems(const FrameItemSource *items) { m_items = items; }
+    const FrameItemSource *items() const { return m_items; }
     const CommSettings &settings() const { return m_settings; }
+    /// What other exchanges on the same line share: the port, the Modbus pause after the
+    /// last reply and the on-line indicator.
+    SerialPort &port() { return m_port; }
+    LineGap &gap() { return m_gap; }
+    LineIndicator *indicator() const { return m_indicator; }
 
     /// Reads ('R') or writes ('W' RAM and EEPROM, 'P' RAM only) parameter `index` of the
     /// definition table; `data` is the decimal value of a write. Clears `errorFlag`, sets it on

@@ -7,7 +7,6 @@ namespace {
 // Main menu items whose operation is not built yet.
 const char *const NotBuilt[] = {
     "PrinterSetup", "PrintSetup", "Print",                   // printing
-    "InvRun",                                                  // keypad
     "MonChart",                                                // monitoring
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };

@@ -20,6 +20,7 @@
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
 #include "InverterInfoCommand.h"
+#include "keypad/KeypadCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,6 +47,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     m_transfers = new TransferCommands(*this, m_prompter);
     m_inverterInfo = new InverterInfoCommand(*this, m_prompter);
+    m_keypad = new KeypadCommand(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -171,6 +173,7 @@ void TMain::connectHandlers()
     on("UpLoad", &TMain::UpLoadClick);
     on("PopComp", &TMain::PopCompClick);
     on("MonInvInfo", &TMain::MonInvInfoClick);
+    on("InvRun", &TMain::InvRunClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -573,4 +576,9 @@ void TMain::PopCompClick()
 void TMain::MonInvInfoClick()
 {
     m_inverterInfo->MonInvInfoClick();
+}
+
+void TMain::InvRunClick()
+{
+    m_keypad->run();
 }

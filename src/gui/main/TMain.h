@@ -20,6 +20,7 @@ class CommLink;
 class TRSset;
 class TransferCommands;
 class InverterInfoCommand;
+class KeypadCommand;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -41,6 +42,7 @@ public:
     CommLink *commLink() const { return m_comm.get(); }
     TransferCommands *transfers() const { return m_transfers; }
     InverterInfoCommand *inverterInfo() const { return m_inverterInfo; }
+    KeypadCommand *keypad() const { return m_keypad; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -90,6 +92,7 @@ private slots:
     void UpLoadClick();
     void PopCompClick();
     void MonInvInfoClick();
+    void InvRunClick();
     void ToolBlineClick();
     void RS232C1Click();
     void showLineImage(int image);
@@ -127,6 +130,7 @@ private:
     ParameterTableTwins *m_twins = nullptr;
     TransferCommands *m_transfers = nullptr;
     InverterInfoCommand *m_inverterInfo = nullptr;
+    KeypadCommand *m_keypad = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
