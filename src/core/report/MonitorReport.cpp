@@ -90,6 +90,10 @@ QVector<double> cellEdges(double x, double width)
 void placeTableRow(ReportPage &page, const QVector<double> &edges, double y, double h, const MonitorReport::Row &cells,
                    int color, bool heading)
 {
+    if (heading) {
+        page.shades.append(QRectF(edges.first(), y, edges.last() - edges.first(), h - 4));
+        page.lines.append(QLineF(edges.first(), y + h - 4, edges.last(), y + h - 4));
+    }
     for (int c = 0; c < MonitorReport::Columns; ++c) {
         QRectF box(edges[c], y, edges[c + 1] - edges[c], heading ? h - 4 : h);
         Qt::Alignment align = Qt::AlignCenter;

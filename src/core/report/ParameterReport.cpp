@@ -107,6 +107,7 @@ void ParameterReport::placeTitles(ReportPage &page, const PageSetup &setup, cons
         const QRectF box(borders[c], y, borders[c + 1] - borders[c], h - TitleRule);
         page.texts.append({box, titles.value(columns[c]), Qt::AlignCenter});
     }
+    page.shades.append(QRectF(area.left(), y, area.width(), h - TitleRule));
     page.lines.append(QLineF(area.left(), y, area.right(), y));
     page.lines.append(QLineF(area.left(), y + h - TitleRule, area.right(), y + h - TitleRule));
     for (double x : borders)

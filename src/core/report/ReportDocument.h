@@ -21,6 +21,7 @@ struct ReportPage {
     QVector<ReportText> texts;
     QVector<QLineF> lines;
     QVector<QRectF> pictures;  // where the document's picture goes, stretched to the box
+    QVector<QRectF> shades;    // light grey backgrounds (title bands), drawn first
 };
 
 struct ReportDocument {

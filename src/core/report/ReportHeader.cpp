@@ -1,5 +1,8 @@
 #include "ReportHeader.h"
 
+#include "app/DriveSelection.h"
+#include "base/IniFile.h"
+
 namespace {
 // Left edges of the header texts as fractions of the printable width.
 constexpr double TypeFormAt = 0.0111;
@@ -52,4 +55,13 @@ ReportDocument ReportHeader::document(const PageSetup &setup) const
     doc.fontName = setup.fontName;
     doc.fontSize = setup.fontSize();
     return doc;
+}
+
+ReportHeader ReportHeader::forDrive(const IniFile &languageFile, const DriveSelection &selection)
+{
+    ReportHeader h;
+    h.title = languageFile.readString(QStringLiteral("Print"), QStringLiteral("Title"), h.title);
+    h.typeForm = selection.typeName + selection.formName;
+    h.printedAt = QDateTime::currentDateTime();
+    return h;
 }

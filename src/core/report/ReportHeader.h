@@ -5,6 +5,9 @@
 
 #include <QDateTime>
 
+class IniFile;
+struct DriveSelection;
+
 // What every report page starts with: the selected drive's type and form, the comment, the
 // date and the time, each when the page set-up asks for it.
 struct ReportHeader {
@@ -19,6 +22,9 @@ struct ReportHeader {
     /// The page number centred on the band at `y` when the set-up prints page numbers.
     static void placePageNumber(ReportPage &page, const PageSetup &setup, const QRectF &area, double y, double row,
                                 int number);
+    /// The header of a report on the selected drive, titled by the language file's [Print]
+    /// Title, printed now.
+    static ReportHeader forDrive(const IniFile &languageFile, const DriveSelection &selection);
     /// A document of the set-up's paper, font and title with no pages yet.
     ReportDocument document(const PageSetup &setup) const;
 };
