@@ -36,10 +36,9 @@ QColor colorOf(int bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void drawText(QPainter &painter, const ReportText &t, double k)
+void drawText(QPainter &painter, const QFontMetricsF &metrics, const ReportText &t, double k)
 {
     const QRectF box(t.box.left() * k, t.box.top() * k, t.box.width() * k, t.box.height() * k);
-    const QFontMetricsF metrics(painter.font(), painter.device());
     const double width = metrics.horizontalAdvance(t.text);
     painter.setPen(colorOf(t.color));
     if (width <= box.width() || box.width() <= 0) {
@@ -85,9 +84,10 @@ void drawPage(QPainter &painter, const ReportDocument &doc, const ReportPage &pa
     painter.setPen(rule);
     for (const QLineF &line : page.lines)
         painter.drawLine(QLineF(line.p1() * k, line.p2() * k));
+    const QFontMetricsF metrics(painter.font(), painter.device());
     for (const ReportText &t : page.texts) {
         if (!t.text.isEmpty())
-            drawText(painter, t, k);
+            drawText(painter, metrics, t, k);
     }
 }
 

@@ -135,6 +135,9 @@ private slots:
         // Built commands are still there to use.
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
+        for (const char *name : {"PrintSetup", "ToolBprinter", "Print", "ToolBprint"})
+            QVERIFY2(main.action(QString::fromLatin1(name))->isEnabled(), name);
+        QVERIFY(main.commandBuilt(QStringLiteral("PrinterSetup")));
         main.close();
     }
 

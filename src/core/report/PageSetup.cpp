@@ -5,19 +5,25 @@
 
 #include <cmath>
 
-namespace {
-
-// Margins and the row height are kept as text; a value with decimals is taken to the
-// nearest whole unit, anything that is no number gives the default.
-int wholeText(const QString &text, int def, int min, int max)
+int PageSetup::wholeText(const QString &text, int def, int min, int max)
 {
+    // Margins and the row height are kept as text; the report takes whole millimetres and
+    // points, so a value with decimals is taken to the nearest whole unit.
     const std::optional<double> v = NumberText::parse(text);
     if (!v)
         return def;
     return int(qBound<double>(min, std::round(*v), max));
 }
 
-}  // namespace
+int PageSetup::nearestFontSizeIndex(int points)
+{
+    int best = 0;
+    for (int i = 1; i < FontSizeCount; ++i) {
+        if (std::abs(FontSizes[i] - points) < std::abs(FontSizes[best] - points))
+            best = i;
+    }
+    return best;
+}
 
 PageSetup PageSetup::read(const Settings &s)
 {

@@ -27,6 +27,7 @@ struct PageSetup {
     int top = 10, bottom = 10, left = 10, right = 10;
     int rowHeight = 15;
     int fontSizeIndex = 3;  // "8"
+    int typedFontSize = 0;  // a size typed that the list lacks (kept for this run only), 0 for none
     int fontIndex = NoFontStored;
     QString fontName;  // the family the index stands for, filled by whoever knows the font list
     int valueColor = 0;  // 0x00BBGGRR
@@ -48,7 +49,14 @@ struct PageSetup {
     /// Width and height of the paper in millimetres, portrait (B sizes are JIS).
     static QSizeF paperMillimetres(Paper paper);
 
-    int fontSize() const { return FontSizes[qBound(0, fontSizeIndex, FontSizeCount - 1)]; }
+    int fontSize() const
+    {
+        return typedFontSize > 0 ? typedFontSize : FontSizes[qBound(0, fontSizeIndex, FontSizeCount - 1)];
+    }
+    /// The list entry nearest to a size, the smaller one on a tie.
+    static int nearestFontSizeIndex(int points);
+    /// A margin or row height text as whole units (nearest), `def` when it is no number.
+    static int wholeText(const QString &text, int def, int min, int max);
     /// The sheet as printed, in points, turned for landscape.
     QSizeF pageSize() const;
     /// The area inside the margins, in points from the sheet's top-left corner.

@@ -6,7 +6,6 @@ namespace {
 
 // Main menu items whose operation is not built yet.
 const char *const NotBuilt[] = {
-    "PrinterSetup", "PrintSetup", "Print",                   // printing
     "PopDownLoad2", "PopUpLoad2",                              // selected transfers
     "InvRun",                                                  // keypad
     "MonInvInfo",   "MonChart",                                // inverter information, monitoring

@@ -16,6 +16,7 @@
 #include "comm/TRSset.h"
 #include "model/ModelInfo.h"
 #include "paramtable/TParameters.h"
+#include "print/PrintCommands.h"
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
 
@@ -43,6 +44,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     m_transfers = new TransferCommands(*this, m_prompter);
+    m_print = new PrintCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -171,6 +173,9 @@ void TMain::connectHandlers()
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
     on("RS232C1", &TMain::RS232C1Click);
+    on("PrintSetup", &TMain::PrintSetupClick);
+    on("Print", &TMain::PrintClick);
+    on("PrinterSetup", &TMain::PrinterSetupClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
@@ -563,4 +568,19 @@ void TMain::UpLoadClick()
 void TMain::PopCompClick()
 {
     m_transfers->run(TransferMode::Comparison);
+}
+
+void TMain::PrintSetupClick()
+{
+    m_print->PrintSetupClick();
+}
+
+void TMain::PrintClick()
+{
+    m_print->PrintClick();
+}
+
+void TMain::PrinterSetupClick()
+{
+    m_print->PrinterSetupClick();
 }
