@@ -76,8 +76,8 @@ void TPrintWindow::createControls()
     bar->addWidget(new QLabel(QStringLiteral("%"), this));
     bar->addSpacing(16);
     bar->addWidget(Back);
-    bar->addWidget(Label4);
     bar->addWidget(Label3);
+    bar->addWidget(Label4);
     bar->addWidget(Label5);
     bar->addWidget(Next);
     bar->addStretch(1);
@@ -114,11 +114,20 @@ void TPrintWindow::showReport(const ReportDocument &doc, const QImage &picture)
     m_printer.setFullPage(true);
     m_printer.setDocName(doc.title);
     ReportPainter::preparePage(m_printer, doc);
+    const bool first = !isVisible() && !m_shownOnce;
     show();
     raise();
+    m_preview->updatePreview();
+    if (first) {
+        // The first preview fits the page's width; the list then shows that zoom.
+        m_shownOnce = true;
+        m_preview->fitToWidth();
+        m_lastZoom = qBound(2, qRound(m_preview->zoomFactor() * 100), 999);
+        const QSignalBlocker quiet(ComboBox1);
+        ComboBox1->setCurrentText(QString::number(m_lastZoom));
+    }
     m_preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
     m_preview->setZoomFactor(m_lastZoom / 100.0);
-    m_preview->updatePreview();
     m_preview->setCurrentPage(1);
     showPageNumbers();
 }

@@ -77,4 +77,5 @@ private:
     QPushButton *Back = nullptr, *Next = nullptr, *Button2 = nullptr, *Button3 = nullptr;
     int m_lastZoom = 100;
     bool m_checking = false;
+    bool m_shownOnce = false;
 };
