@@ -12,9 +12,10 @@ struct CliCommand {
     QString name;
     QString summary;  // one sentence: what it does
     Run run = nullptr;
+    bool drawsText = false;  // needs the font database (a GUI application on the offscreen platform)
 
     struct Registrar {
-        Registrar(const char *name, const char *summary, Run run);
+        Registrar(const char *name, const char *summary, Run run, bool drawsText = false);
     };
 
     static const QList<CliCommand> &all();

@@ -6,8 +6,10 @@
 #include "ExitCodes.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -51,9 +53,9 @@ QString helpText()
 
 }  // namespace
 
-CliCommand::Registrar::Registrar(const char *name, const char *summary, Run run)
+CliCommand::Registrar::Registrar(const char *name, const char *summary, Run run, bool drawsText)
 {
-    registry().append({QString::fromUtf8(name), QString::fromUtf8(summary), run});
+    registry().append({QString::fromUtf8(name), QString::fromUtf8(summary), run, drawsText});
 }
 
 const QList<CliCommand> &CliCommand::all()
@@ -61,9 +63,33 @@ const QList<CliCommand> &CliCommand::all()
     return registry();
 }
 
+namespace {
+
+// A command that lays out text in fonts (PDF output) needs the GUI application's font
+// database; it runs on the offscreen platform, so no display is needed.
+std::unique_ptr<QCoreApplication> applicationFor(int &argc, char **argv)
+{
+    for (const CliCommand &c : CliCommand::all()) {
+        if (argc > 1 && c.drawsText && c.name == QLatin1String(argv[1])) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            // The platform's start-up notes (a missing runtime folder) are not the tool's messages.
+            const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &,
+                                                                        const QString &) {});
+            auto app = std::make_unique<QGuiApplication>(argc, argv);
+            qInstallMessageHandler(previous);
+            return app;
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+}  // namespace
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = applicationFor(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationVersion(QStringLiteral(VKR_VERSION));
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {

@@ -140,6 +140,9 @@ private slots:
         QVERIFY(main.action(QStringLiteral("InvRun"))->isEnabled());
         QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
+        for (const char *name : {"PrintSetup", "ToolBprinter", "Print", "ToolBprint"})
+            QVERIFY2(main.action(QString::fromLatin1(name))->isEnabled(), name);
+        QVERIFY(main.commandBuilt(QStringLiteral("PrinterSetup")));
         main.close();
     }
 

@@ -36,13 +36,13 @@ int ParameterGridRows::gridRowCount(const Switches &s) const
     return m_data.lastShownIndex + 2;
 }
 
-bool ParameterGridRows::kept(int index, const Switches &s) const
+bool ParameterGridRows::kept(const DriveData &data, int index, const Switches &s)
 {
-    if (s.changedOnly && !m_data.uPara.flag(index, UPara::ChangeIndex))
+    if (s.changedOnly && !data.uPara.flag(index, UPara::ChangeIndex))
         return false;
-    if (s.blind && m_data.uPara.flag(index, UPara::BlindIndex))
+    if (s.blind && data.uPara.flag(index, UPara::BlindIndex))
         return false;
-    if (s.quick && m_data.paraDat.at(index, ParaDat::Quick) == QLatin1String("0"))
+    if (s.quick && data.paraDat.at(index, ParaDat::Quick) == QLatin1String("0"))
         return false;
     return true;
 }
@@ -54,7 +54,7 @@ QVector<ParameterGridRows::Row> ParameterGridRows::rows(const Switches &s)
     const int last = qMin(m_data.lastShownIndex, m_data.lastIndex);
     int next = 0;
     for (int i = 0; i <= last && next < count; ++i) {
-        if (kept(i, s))
+        if (kept(m_data, i, s))
             fillRow(i, out[next++]);
     }
     return out;

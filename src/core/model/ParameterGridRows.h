@@ -45,9 +45,10 @@ public:
     std::array<QString, 2> refreshedLimits(int index);
     /// rows() followed by the limit refresh of every row: the grid as FillGrid leaves it.
     QVector<Row> filledRows(const Switches &s);
+    /// Whether the display switches keep a parameter (all checked filters apply).
+    static bool kept(const DriveData &data, int index, const Switches &s);
 
 private:
-    bool kept(int index, const Switches &s) const;
     void fillRow(int index, Row &row);
 
     DriveData &m_data;

@@ -17,6 +17,7 @@
 #include "comm/TRSset.h"
 #include "model/ModelInfo.h"
 #include "paramtable/TParameters.h"
+#include "print/PrintCommands.h"
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
 #include "InverterInfoCommand.h"
@@ -48,6 +49,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_transfers = new TransferCommands(*this, m_prompter);
     m_inverterInfo = new InverterInfoCommand(*this, m_prompter);
     m_keypad = new KeypadCommand(*this, m_prompter);
+    m_print = new PrintCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -178,6 +180,9 @@ void TMain::connectHandlers()
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
     on("RS232C1", &TMain::RS232C1Click);
+    on("PrintSetup", &TMain::PrintSetupClick);
+    on("Print", &TMain::PrintClick);
+    on("PrinterSetup", &TMain::PrinterSetupClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
@@ -581,4 +586,19 @@ void TMain::MonInvInfoClick()
 void TMain::InvRunClick()
 {
     m_keypad->run();
+}
+
+void TMain::PrintSetupClick()
+{
+    m_print->PrintSetupClick();
+}
+
+void TMain::PrintClick()
+{
+    m_print->PrintClick();
+}
+
+void TMain::PrinterSetupClick()
+{
+    m_print->PrinterSetupClick();
 }

@@ -21,6 +21,7 @@ class TRSset;
 class TransferCommands;
 class InverterInfoCommand;
 class KeypadCommand;
+class PrintCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -43,6 +44,7 @@ public:
     TransferCommands *transfers() const { return m_transfers; }
     InverterInfoCommand *inverterInfo() const { return m_inverterInfo; }
     KeypadCommand *keypad() const { return m_keypad; }
+    PrintCommands *printing() const { return m_print; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -95,6 +97,9 @@ private slots:
     void InvRunClick();
     void ToolBlineClick();
     void RS232C1Click();
+    void PrintSetupClick();
+    void PrintClick();
+    void PrinterSetupClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -131,6 +136,7 @@ private:
     TransferCommands *m_transfers = nullptr;
     InverterInfoCommand *m_inverterInfo = nullptr;
     KeypadCommand *m_keypad = nullptr;
+    PrintCommands *m_print = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
