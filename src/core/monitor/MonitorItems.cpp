@@ -1,5 +1,6 @@
 #include "MonitorItems.h"
 
+#include "MonitorReadSlot.h"
 #include "base/IniFile.h"
 #include "model/DriveData.h"
 
@@ -70,7 +71,7 @@ bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QStrin
         item.code = codes[n];
         item.name = info.readString(itemSection, item.code);
         SplitMonitorItemCode(item.code, &item.comNo, &item.bitText);
-        item.row = data.IndexOfComNo(item.comNo);
+        item.row = MonitorReadSlot::rowOf(data, item.comNo);
         if (n < unitKeys.size()) {
             item.normalUnit = unitKeys[n].mid(2);
             item.altUnit = info.readString(unitSection, unitKeys[n], QStringLiteral("(-)"));
