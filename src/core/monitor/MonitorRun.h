@@ -75,8 +75,8 @@ struct MonitorRunSettings {
     int pointsPerChannel = 600;       // the run takes samples 0..pointsPerChannel
     double sampleIntervalMs = 500;    // SampleInterval: time per division x 200
     bool keepSamples = true;          // false: the recording holds the latest sample only
-    int recordMinutes = 120;          // continuous: "Record Time (min)"
-    int samplingSeconds = 10;         // continuous: "Sampling Time (s/point)"
+    double recordMinutes = 120;       // continuous: "Record Time (min)"
+    double samplingSeconds = 10;      // continuous: "Sampling Time (s/point)"
     int plotDivider = 1;              // continuous: ContinuousPlotDivider
 
     /// The plain and triggered runs' settings from a set-up: interval = time per division x 200.

@@ -9,7 +9,7 @@
 int MonitorRun::runContinuous()
 {
     const MonitorSetup &setup = m_settings.setup;
-    const qint64 recordMs = qint64(m_settings.recordMinutes) * 60000;
+    const double recordMs = m_settings.recordMinutes * 60000;
     const double period = m_settings.samplingSeconds * 1000.0;
     const int divider = std::max(1, m_settings.plotDivider);
     std::array<double, MonitorSetup::Channels> previous{};
