@@ -88,3 +88,25 @@ bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QStrin
                      &list.tripKeys, &list.tripNames);
     return !list.isEmpty();
 }
+
+std::optional<MonitorItem> ResolveMonitorItem(const MonitorItemList &list, const DriveData &data, const QString &code)
+{
+    if (const MonitorItem *known = list.at(list.indexOfCode(code)))
+        return *known;
+    MonitorItem item;
+    item.code = code.trimmed().toUpper();
+    SplitMonitorItemCode(item.code, &item.comNo, &item.bitText);
+    item.row = MonitorReadSlot::rowOf(data, item.comNo);
+    const bool wellFormed = item.code.size() == 4 || (item.isBitItem() && item.bitNumber() >= 0
+                                                      && item.code.size() == 5 + item.bitText.size());
+    if (item.row < 0 || !wellFormed)
+        return std::nullopt;
+    item.name = data.paraDat.at(item.row, ParaDat::FName);
+    const QString unit = data.paraDat.at(item.row, ParaDat::Unit).trimmed();
+    if (item.isBitItem())
+        item.name += QStringLiteral(" bit ") + QString::number(item.bitNumber());
+    else if (!unit.isEmpty() && unit != QLatin1String("-"))
+        item.normalUnit = QLatin1Char('(') + unit + QLatin1Char(')');
+    item.altUnit = QStringLiteral("(-)");
+    return item;
+}
