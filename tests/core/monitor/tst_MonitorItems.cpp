@@ -51,6 +51,8 @@ private slots:
     void sampleDataCatalogue();
     void readSlots_data();
     void readSlots();
+    void itemsGivenByHand_data();
+    void itemsGivenByHand();
 };
 
 void tst_MonitorItems::catalogue_data()
@@ -185,6 +187,44 @@ void tst_MonitorItems::readSlots()
     QCOMPARE(slot.minimum, minimum);
     QCOMPARE(double(slot.divisor), divisor);
     QCOMPARE(slot.bitText, bit);
+}
+
+void tst_MonitorItems::itemsGivenByHand_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("title");  // empty: refused
+    QTest::addColumn<QString>("bit");
+    QTest::newRow("from the monitor list") << "FD06-3" << "Input terminal S1 (-)" << "3";
+    QTest::newRow("monitor list code in lower case") << "fd00" << "Output frequency (Hz)" << "";
+    QTest::newRow("any parameter") << "FD29" << "Input power (kW)" << "";
+    QTest::newRow("parameter without a unit") << "FC91" << "Alarm word" << "";
+    QTest::newRow("one bit of a parameter") << "FE10-3" << "Trip history 1 (latest) bit 3" << "3";
+    QTest::newRow("two-digit bit") << "FC91-15" << "Alarm word bit 15" << "15";
+    QTest::newRow("bit 16 refused") << "FC91-16" << "" << "";
+    QTest::newRow("three-digit bit refused") << "FC91-150" << "" << "";
+    QTest::newRow("bit not a number refused") << "FC91-x" << "" << "";
+    QTest::newRow("unknown number refused") << "FE99" << "" << "";
+    QTest::newRow("five characters refused") << "FD000" << "" << "";
+    QTest::newRow("empty refused") << "" << "" << "";
+}
+
+void tst_MonitorItems::itemsGivenByHand()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, title);
+    QFETCH(QString, bit);
+    SampleDrive drive;
+    QVERIFY(drive.load());
+    MonitorItemList list;
+    QVERIFY(LoadMonitorItems(IniFile(drive.folders.infoFile), QStringLiteral("KDA1"), QStringLiteral("Eng"), drive.data,
+                             list));
+    const auto item = ResolveMonitorItem(list, drive.data, code);
+    QCOMPARE(item.has_value(), !title.isEmpty());
+    if (!item)
+        return;
+    QCOMPARE(item->titleWithUnit(), title);
+    QCOMPARE(item->bitText, bit);
+    QVERIFY(item->readable());
 }
 
 QTEST_GUILESS_MAIN(tst_MonitorItems)
