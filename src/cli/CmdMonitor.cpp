@@ -15,7 +15,6 @@
 #include "monitor/MonitorRun.h"
 #include "monitor/MonitorTiming.h"
 
-#include <QElapsedTimer>
 #include <QTextStream>
 #include <climits>
 #include <csignal>
@@ -122,14 +121,13 @@ private:
     sigset_t m_old;
 };
 
-// Writes the CSV and watches for a line that stopped answering.
+// Writes the CSV.
 class MonitorLog
 {
 public:
     MonitorLog(const DriveData &data, const std::vector<MonitorItem> &items)
         : m_data(data), m_items(items), m_out(stdout)
     {
-        m_quietSince.start();
     }
 
     void header()
@@ -141,24 +139,19 @@ public:
         m_out.flush();
     }
 
-    /// One line per sample; false when no read has succeeded for a whole second.
-    bool sample(const MonitorSample &s, MonitorReader &reader, int intervalMs)
+    /// One line per sample.
+    void sample(const MonitorSample &s, MonitorReader &reader, int intervalMs)
     {
         ++m_samples;
         m_late += s.lateMs >= intervalMs ? 1 : 0;
         QStringList fields{QString::number(s.elapsedMs / 1000.0, 'f', 3)};
-        bool answered = false;
         for (int c = 0; c < int(m_items.size()); ++c) {
             const MonitorChannelSample &ch = s.channels[size_t(c)];
-            answered = answered || !ch.failed;
             // Only what the drive sent: a failed read is ERR even where a window shows 0.
             fields << (ch.failed ? QStringLiteral("ERR") : FormatItemValue(m_data, reader.slot(c).row, ch.value));
         }
         m_out << Csv::row(fields);
         m_out.flush();
-        if (answered)
-            m_quietSince.start();
-        return m_quietSince.elapsed() < 1000;
     }
 
     int samples() const { return m_samples; }
@@ -170,7 +163,6 @@ private:
     int m_samples = 0;
     int m_late = 0;  // samples that began a whole interval or more after their deadline
     QTextStream m_out;
-    QElapsedTimer m_quietSince;
 };
 
 MonitorSetup setupFor(const std::vector<MonitorItem> &items, MonitorReader &reader)
@@ -208,24 +200,21 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, pointsPerChannel(request, interval));
     settings.sampleIntervalMs = interval;
     settings.keepSamples = false;
+    settings.silenceLimitMs = 1000;
     MonitorLog log(drive.data, request.items);
     log.header();
     MonitorRecording recording;
     MonitorRunFlags flags;
     SignalWait signalWait;
-    bool silent = false;
     MonitorRunCallbacks cb;
     cb.wait = [&](const QDeadlineTimer &deadline) {
         if (signalWait.wait(deadline))
             flags.StopRequested = true;
     };
-    cb.sampleTaken = [&](const MonitorSample &s) {
-        if (!log.sample(s, reader, interval)) {
-            silent = true;
-            flags.StopRequested = true;
-        }
-    };
-    MonitorRun(reader, recording, flags, cb).run(MonitorRun::Kind::Plain, settings);
+    cb.sampleTaken = [&](const MonitorSample &s) { log.sample(s, reader, interval); };
+    MonitorRun run(reader, recording, flags, cb);
+    run.run(MonitorRun::Kind::Plain, settings);
+    const bool silent = run.ending() == MonitorRun::Ending::LineSilent;
     if (silent)
         printError(QStringLiteral("monitor: no answer from the drive on %1 for a whole second").arg(line.portPath));
     else if (log.late() > 0)

@@ -48,10 +48,16 @@ int MonitorRun::runContinuous()
         }
         afterReads(sample, true, false);
         // Every sample taken is written, the last one before a stop included.
-        if (m_cb.continuousLine && !m_cb.continuousLine(sample.elapsedMs, values))
+        if (m_cb.continuousLine && !m_cb.continuousLine(sample.elapsedMs, values)) {
+            m_ending = Ending::LineNotWritten;
             break;
-        if (!waitUntil(int(next)) || recordMs < sample.elapsedMs)
+        }
+        if (!waitUntil(int(next)))
             break;
+        if (recordMs < sample.elapsedMs) {
+            m_ending = Ending::RecordTimeOver;
+            break;
+        }
     }
     return m_recording.SamplesTaken();
 }

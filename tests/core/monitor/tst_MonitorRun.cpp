@@ -8,6 +8,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(TriggerSlope)
+Q_DECLARE_METATYPE(MonitorRun::Kind)
 
 namespace {
 
@@ -63,6 +64,9 @@ private slots:
     void stopWhileWaitingTakesOneSample();
     void continuousPlotsEveryDividerSamples();
     void continuousEndsAfterTheRecordTime();
+    void silentLineEndsTheRun_data();
+    void silentLineEndsTheRun();
+    void continuousEndsWhenALineIsNotWritten();
 };
 
 void tst_MonitorRun::plainTakesEverySampleOnItsDeadline_data()
@@ -103,6 +107,7 @@ void tst_MonitorRun::plainTakesEverySampleOnItsDeadline()
     MonitorRun run(*line.reader, recording, flags, cb);
     const int frames = line.engine->faultCounts().frames;
     QCOMPARE(run.run(MonitorRun::Kind::Plain, settings), points);
+    QCOMPARE(run.ending(), MonitorRun::Ending::Completed);
     QVERIFY(runningDuringRun);
     QVERIFY(!flags.MonitoringRunning);
     QCOMPARE(recording.SamplesTaken(), points);
@@ -158,6 +163,7 @@ void tst_MonitorRun::plainStoppedAfterItsTenthSample()
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 600);
     settings.sampleIntervalMs = 10;
     QCOMPARE(run.run(MonitorRun::Kind::Plain, settings), 9);
+    QCOMPARE(run.ending(), MonitorRun::Ending::Stopped);
     QCOMPARE(recording.SamplesTaken(), 9);
     QCOMPARE(seen.samples.size(), 10);
 }
@@ -406,11 +412,66 @@ void tst_MonitorRun::continuousEndsAfterTheRecordTime()
     settings.samplingSeconds = 0.02;
     settings.recordMinutes = 0.1 / 60;  // 100 ms
     run.run(MonitorRun::Kind::Continuous, settings);
+    QCOMPARE(run.ending(), MonitorRun::Ending::RecordTimeOver);
     QVERIFY(seen.samples.size() >= 6);
     QVERIFY(seen.samples.last().elapsedMs > 100);
     for (int n = 0; n + 1 < seen.samples.size(); ++n)
         QVERIFY(seen.samples[n].elapsedMs <= 100);
     QCOMPARE(written, seen.samples.size());
+}
+
+void tst_MonitorRun::silentLineEndsTheRun_data()
+{
+    QTest::addColumn<MonitorRun::Kind>("kind");
+    QTest::newRow("plain") << MonitorRun::Kind::Plain;
+    QTest::newRow("triggered, while waiting") << MonitorRun::Kind::Triggered;
+    QTest::newRow("continuous") << MonitorRun::Kind::Continuous;
+}
+
+void tst_MonitorRun::silentLineEndsTheRun()
+{
+    QFETCH(MonitorRun::Kind, kind);
+    SimFaultRates faults;
+    faults.drop = 1.0;
+    MonitorLine line;
+    QVERIFY(line.setUp(faults, {}, 20));
+    MonitorSetup setup = channels({0, 4});
+    setup.useTrigger = true;
+    line.bind(setup);
+    MonitorRecording recording;
+    MonitorRunFlags flags;
+    Observed seen;
+    MonitorRun run(*line.reader, recording, flags, observe(seen));
+    MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 100000);
+    settings.sampleIntervalMs = 20;
+    settings.samplingSeconds = 0.02;
+    settings.silenceLimitMs = 300;
+    run.run(kind, settings);
+    QCOMPARE(run.ending(), MonitorRun::Ending::LineSilent);
+    QVERIFY(flags.StopRequested);
+    // Each failed read waits out its time-out and the quiet line after it: about 80 ms a sample.
+    QVERIFY2(seen.samples.size() >= 2 && seen.samples.size() < 20, qPrintable(QString::number(seen.samples.size())));
+}
+
+void tst_MonitorRun::continuousEndsWhenALineIsNotWritten()
+{
+    MonitorLine line;
+    QVERIFY(line.setUp());
+    const MonitorSetup setup = channels({4});
+    line.bind(setup);
+    MonitorRecording recording;
+    MonitorRunFlags flags;
+    Observed seen;
+    int written = 0;
+    MonitorRunCallbacks cb = observe(seen);
+    cb.continuousLine = [&](int, const std::array<double, 10> &) { return ++written < 3; };
+    MonitorRun run(*line.reader, recording, flags, cb);
+    MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 600);
+    settings.samplingSeconds = 0.01;
+    run.run(MonitorRun::Kind::Continuous, settings);
+    QCOMPARE(run.ending(), MonitorRun::Ending::LineNotWritten);
+    QCOMPARE(written, 3);
+    QCOMPARE(seen.samples.size(), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_MonitorRun)
