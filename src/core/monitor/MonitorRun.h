@@ -105,7 +105,13 @@ public:
 private:
     int runPlain();
     int runTriggered();
+    /// Waiting phase: samples go to the pre-trigger buffer until the trigger fires or a stop.
+    void waitForTrigger();
+    /// Recording phase from index `kept`, timed from the trigger.
+    void recordFrom(int kept);
     int runContinuous();
+    /// Continuous run: one point per line at plotIndex, the mean of two samples per channel.
+    void plot(MonitorSample &sample, const std::array<double, MonitorSetup::Channels> &plotted);
 
     void readChannels(MonitorSample &sample, bool failuresCount, const std::array<double, MonitorSetup::Channels> &fallback);
     void afterReads(MonitorSample &sample, bool countErrors, bool sendCommands);

@@ -6,9 +6,18 @@
 
 #include <cmath>
 
+void MonitorRun::plot(MonitorSample &sample, const std::array<double, MonitorSetup::Channels> &plotted)
+{
+    m_recording.beginSample(sample.plotIndex, sample.elapsedMs);
+    for (int c = 0; c < MonitorSetup::Channels; ++c) {
+        MonitorChannelSample &out = sample.channels[size_t(c)];
+        out.point = m_settings.setup.channels[size_t(c)].drawn(plotted[size_t(c)]);
+        m_recording.setValue(c, plotted[size_t(c)], out.point, out.failed && sample.index > 0);
+    }
+}
+
 int MonitorRun::runContinuous()
 {
-    const MonitorSetup &setup = m_settings.setup;
     const double recordMs = m_settings.recordMinutes * 60000;
     const double period = m_settings.samplingSeconds * 1000.0;
     const int divider = std::max(1, m_settings.plotDivider);
@@ -35,12 +44,7 @@ int MonitorRun::runContinuous()
         sample.plotted = subSample >= divider;
         sample.plotIndex = plotIndex;
         if (sample.plotted) {
-            m_recording.beginSample(plotIndex, sample.elapsedMs);
-            for (int c = 0; c < MonitorSetup::Channels; ++c) {
-                MonitorChannelSample &out = sample.channels[size_t(c)];
-                out.point = setup.channels[size_t(c)].drawn(plotted[size_t(c)]);
-                m_recording.setValue(c, plotted[size_t(c)], out.point, out.failed && n > 0);
-            }
+            plot(sample, plotted);
             subSample = 1;
             ++plotIndex;
         } else {
