@@ -1,9 +1,11 @@
 #include "MonitorSetup.h"
 
+#include "MonitorTiming.h"
 #include "app/DriveSelection.h"
 #include "app/Settings.h"
 #include "model/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 MonitorSetup MonitorSetup::defaults()
@@ -18,11 +20,11 @@ MonitorSetup MonitorSetup::defaults()
     return setup;
 }
 
-int MonitorSetup::selectedCount() const
+int MonitorSetup::selectedCount(int shown) const
 {
     int n = 0;
-    for (const MonitorChannel &ch : channels)
-        n += ch.selected ? 1 : 0;
+    for (int c = 0; c < std::min(shown, Channels); ++c)
+        n += channels[size_t(c)].selected ? 1 : 0;
     return n;
 }
 
@@ -90,7 +92,10 @@ void RestoreMonitorSetup(Settings &settings, const DriveSelection &drive, int it
     setup = MonitorSetup::defaults();
     for (int c = 0; c < MonitorSetup::Channels; ++c)
         restoreChannel(settings, itemCount, c, setup.channels[size_t(c)]);
-    setup.timePerDivisionS = restored(settings.get(Keys::MonTime), lowestTimePerDivisionS, 30.0, setup.timePerDivisionS);
+    const auto time = MonitorTiming::CheckTimePerDivision(settings.get(Keys::MonTime),
+                                                          int(std::lround(lowestTimePerDivisionS * 1000)));
+    if (time.status != MonitorTiming::TimePerDivisionEntry::Status::NotNumber)
+        setup.timePerDivisionS = time.ms / 1000.0;
     setup.valueMax = restoredWhole(settings.get(Keys::MonMax), 100, 500, setup.valueMax);
     setup.zoom = settings.get(Keys::MonZoom);
     setup.triggerChannel = qBound(0, settings.get(Keys::MonTrigCh), MonitorSetup::Channels - 1);

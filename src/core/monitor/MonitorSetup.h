@@ -44,7 +44,9 @@ struct MonitorSetup {
 
     /// CH1..CH5 selected, channel n shows item n-1, default colours, and the defaults above.
     static MonitorSetup defaults();
-    int selectedCount() const;
+    /// Selected channels among the first `shown` (see MonitorTiming::ShownChannels): a channel
+    /// counts as selected when its box is checked and shown.
+    int selectedCount(int shown = Channels) const;
 };
 
 // The validation every numeric entry of the window shares.

@@ -1,6 +1,32 @@
 #include "MonitorTiming.h"
 
+#include "model/NumberText.h"
+
+#include <cmath>
+
 namespace MonitorTiming {
+
+double SampleIntervalMs(double timePerDivisionS)
+{
+    return std::round(timePerDivisionS * 200.0 * 1000.0) / 1000.0;
+}
+
+TimePerDivisionEntry CheckTimePerDivision(const QString &text, int lowestMs)
+{
+    TimePerDivisionEntry entry;
+    const auto seconds = NumberText::parse(text);
+    if (!seconds || std::fabs(*seconds) > 1e9) {
+        entry.status = seconds ? TimePerDivisionEntry::Status::OutOfRange : TimePerDivisionEntry::Status::NotNumber;
+        entry.ms = seconds && *seconds < 0 ? lowestMs : MaxTimePerDivisionMs;
+        return entry;
+    }
+    entry.ms = int(std::lround(*seconds * 1000.0));
+    if (entry.ms < lowestMs || entry.ms > MaxTimePerDivisionMs) {
+        entry.status = TimePerDivisionEntry::Status::OutOfRange;
+        entry.ms = entry.ms < lowestMs ? lowestMs : MaxTimePerDivisionMs;
+    }
+    return entry;
+}
 
 Continuous ContinuousTimeBase(int recordMinutes, int samplingSeconds, int pointsPerChannel)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The arithmetic of the time base: how many samples a recording holds and how fast they may
 // come. Integer divisions truncate as noted.
 namespace MonitorTiming {
@@ -34,10 +36,23 @@ constexpr int MinExchangeTimeFromMean(int meanMs, int marginMs)
 }
 /// MinExchangeTime while the drive is off-line.
 constexpr int OfflineMinExchangeTime = 500;
-/// The sample interval of plain and triggered runs: time per division x 200 ms.
-constexpr double SampleIntervalMs(double timePerDivisionS)
+/// The sample interval of plain and triggered runs: time per division x 200 ms, to the
+/// microsecond, so that 2.3 s gives 460 ms and not 459.99999999999994 (which the whole-
+/// millisecond deadlines would truncate, a millisecond lost on every sample).
+double SampleIntervalMs(double timePerDivisionS);
+/// A time per division typed or restored, compared in whole milliseconds with its range
+/// lowestMs .. 30000 ms.
+struct TimePerDivisionEntry {
+    enum class Status { Accepted, NotNumber, OutOfRange };
+    Status status = Status::Accepted;
+    int ms = 0;  // accepted, or the nearest limit
+};
+TimePerDivisionEntry CheckTimePerDivision(const QString &text, int lowestMs);
+/// Channels whose widgets are shown: CH10 gives way to the alarm display or the trip display,
+/// CH9 as well when both are on.
+constexpr int ShownChannels(bool alarmDisplay, bool tripDisplay)
 {
-    return timePerDivisionS * 200.0;
+    return 10 - (alarmDisplay ? 1 : 0) - (tripDisplay ? 1 : 0);
 }
 
 // The time base of continuous monitoring.

@@ -42,6 +42,8 @@ private slots:
     void entries_data();
     void entries();
     void timing();
+    void timePerDivision_data();
+    void timePerDivision();
     void continuousTimeBase_data();
     void continuousTimeBase();
 };
@@ -212,6 +214,43 @@ void tst_MonitorSetup::timing()
     QCOMPARE(MinExchangeTimeFromMean(3, 0), 50);
     QCOMPARE(LowestTimePerDivisionMs(100, 5), 2500);
     QCOMPARE(SampleIntervalMs(17.5), 3500.0);
+    QCOMPARE(SampleIntervalMs(2.3), 460.0);
+    QCOMPARE(ShownChannels(true, false), 9);
+    QCOMPARE(ShownChannels(true, true), 8);
+    MonitorSetup setup = MonitorSetup::defaults();
+    setup.channels[9].selected = true;
+    setup.channels[8].selected = true;
+    QCOMPARE(setup.selectedCount(), 7);
+    QCOMPARE(setup.selectedCount(ShownChannels(true, false)), 6);
+    QCOMPARE(setup.selectedCount(ShownChannels(true, true)), 5);
+}
+
+void tst_MonitorSetup::timePerDivision_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lowestMs");
+    QTest::addColumn<int>("status");  // 0 accepted, 1 not a number, 2 out of range
+    QTest::addColumn<int>("ms");
+    QTest::newRow("accepted") << "17.5" << 2500 << 0 << 17500;
+    QTest::newRow("the lowest itself, in whole milliseconds") << "2.3" << 2300 << 0 << 2300;
+    QTest::newRow("below the lowest") << "2.2" << 2300 << 2 << 2300;
+    QTest::newRow("above 30 s") << "30.1" << 2300 << 2 << 30000;
+    QTest::newRow("30 s itself") << "30" << 2300 << 0 << 30000;
+    QTest::newRow("negative") << "-1" << 500 << 2 << 500;
+    QTest::newRow("huge") << "1e300" << 500 << 2 << 30000;
+    QTest::newRow("not a number") << "fast" << 500 << 1 << 30000;
+}
+
+void tst_MonitorSetup::timePerDivision()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lowestMs);
+    QFETCH(int, status);
+    QFETCH(int, ms);
+    const MonitorTiming::TimePerDivisionEntry entry = MonitorTiming::CheckTimePerDivision(text, lowestMs);
+    QCOMPARE(int(entry.status), status);
+    if (status != 1)
+        QCOMPARE(entry.ms, ms);
 }
 
 void tst_MonitorSetup::continuousTimeBase_data()
