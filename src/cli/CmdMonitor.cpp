@@ -187,6 +187,9 @@ int pointsPerChannel(const MonitorRequest &request, int intervalMs)
 
 int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
 {
+    // From here on a signal waits for the next pause between samples: even one that comes
+    // while the interval is measured ends the run after its first sample, output complete.
+    SignalWait signalWait;
     DriveFrameItems frameItems(drive.data);
     CommExchange exchange(line.port, line.settings, &frameItems);
     MonitorReader reader(drive.data, exchange);
@@ -205,7 +208,6 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     log.header();
     MonitorRecording recording;
     MonitorRunFlags flags;
-    SignalWait signalWait;
     MonitorRunCallbacks cb;
     cb.wait = [&](const QDeadlineTimer &deadline) {
         if (signalWait.wait(deadline))

@@ -45,11 +45,11 @@ void MonitorRecording::ensureSize(int slot)
     }
 }
 
-void MonitorRecording::beginSample(int index, int elapsedMs)
+void MonitorRecording::beginSample(int index, qint64 elapsedMs)
 {
     m_current = m_keep ? index : 0;
     ensureSize(m_current);
-    m_sampleTimes[m_current] = elapsedMs;
+    m_sampleTimes[m_current] = clampMs(elapsedMs);
     m_erroneous[m_current] = false;
     m_samplesTaken = index;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QVector>
+#include <algorithm>
+#include <climits>
 #include <array>
 #include <deque>
 
@@ -31,7 +33,9 @@ public:
     void start(int pointsPerChannel, const std::array<bool, Channels> &selected, bool keep = true);
 
     /// Sample `index` taken at `elapsedMs`; values follow with setValue().
-    void beginSample(int index, int elapsedMs);
+    void beginSample(int index, qint64 elapsedMs);
+    /// Milliseconds as SampleTimes holds them (32 bits, about 24 days).
+    static qint32 clampMs(qint64 ms) { return qint32(std::clamp<qint64>(ms, 0, INT32_MAX)); }
     void setValue(int channel, double value, double point, bool failed);
     /// A sample had at least one failed read: the error counter goes up and the current
     /// sample is marked. Called once per sample.

@@ -58,12 +58,12 @@ int MonitorRun::run(Kind kind, const MonitorRunSettings &settings)
     return taken;
 }
 
-void MonitorRun::beginSample(MonitorSample &sample, int deadlineMs)
+void MonitorRun::beginSample(MonitorSample &sample, qint64 deadlineMs)
 {
     const qint64 ns = m_clock.nsecsElapsed();
-    sample.elapsedMs = int(ns / 1000000);
+    sample.elapsedMs = ns / 1000000;
     sample.deadlineMs = deadlineMs;
-    sample.lateMs = double(ns) / 1e6 - deadlineMs;
+    sample.lateMs = double(ns) / 1e6 - double(deadlineMs);
     sample.erroneous = false;
 }
 
@@ -135,9 +135,9 @@ void MonitorRun::afterReads(MonitorSample &sample, bool countErrors, bool sendCo
         sendDriveCommands();
 }
 
-bool MonitorRun::waitUntil(int deadlineMs)
+bool MonitorRun::waitUntil(qint64 deadlineMs)
 {
-    const qint64 deadlineNs = qint64(deadlineMs) * 1000000;
+    const qint64 deadlineNs = deadlineMs * 1000000;
     while (!m_flags.StopRequested) {
         const qint64 remaining = deadlineNs - m_clock.nsecsElapsed();
         if (remaining <= 0)
@@ -159,7 +159,7 @@ int MonitorRun::runPlain()
         MonitorSample sample;
         sample.phase = MonitorSample::Phase::Plain;
         sample.index = i;
-        beginSample(sample, int(next));
+        beginSample(sample, qint64(next));
         next = std::trunc(next + m_settings.sampleIntervalMs);
         m_recording.beginSample(i, sample.elapsedMs);
         std::array<double, MonitorSetup::Channels> fallback{};
@@ -176,7 +176,7 @@ int MonitorRun::runPlain()
             m_recording.setValue(c, out.value, out.point, usedFallback);
         }
         afterReads(sample, true, true);
-        if (!waitUntil(int(next)))
+        if (!waitUntil(qint64(next)))
             break;
     }
     return m_recording.SamplesTaken();

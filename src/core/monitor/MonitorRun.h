@@ -38,8 +38,8 @@ struct MonitorSample {
     enum class Phase { Plain, Waiting, Recording, Continuous };
     Phase phase = Phase::Plain;
     int index = 0;            // sample index (x); waiting: position in the pre-trigger buffer
-    int elapsedMs = 0;        // milliseconds since the start (recording: since the trigger)
-    int deadlineMs = 0;       // when the sample was due, on the same clock
+    qint64 elapsedMs = 0;     // milliseconds since the start (recording: since the trigger)
+    qint64 deadlineMs = 0;    // when the sample was due, on the same clock
     double lateMs = 0;        // how long after its deadline the sample began
     int pretriggerKept = 0;   // triggered: samples kept before the trigger
     bool erroneous = false;   // at least one counted read failed
@@ -65,7 +65,7 @@ struct MonitorRunCallbacks {
     std::function<void(bool waiting)> waitingForTrigger;
     /// Continuous run: one table line of elapsed milliseconds and the ten values. False when
     /// the line could not be written; the run then ends.
-    std::function<bool(int elapsedMs, const std::array<double, MonitorSetup::Channels> &values)> continuousLine;
+    std::function<bool(qint64 elapsedMs, const std::array<double, MonitorSetup::Channels> &values)> continuousLine;
 };
 
 // What a run is told to do, fixed at "Start".
@@ -119,8 +119,8 @@ private:
     void watchSilence(const MonitorSample &sample);
     /// Waits until `deadlineMs` on the run's clock or StopRequested, then runs pending events
     /// once more. False when a stop was requested.
-    bool waitUntil(int deadlineMs);
-    void beginSample(MonitorSample &sample, int deadlineMs);
+    bool waitUntil(qint64 deadlineMs);
+    void beginSample(MonitorSample &sample, qint64 deadlineMs);
     void sendDriveCommands();
 
     MonitorReader &m_reader;

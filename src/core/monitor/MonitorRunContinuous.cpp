@@ -30,7 +30,7 @@ int MonitorRun::runContinuous()
         MonitorSample sample;
         sample.phase = MonitorSample::Phase::Continuous;
         sample.index = n;
-        beginSample(sample, int(next));
+        beginSample(sample, qint64(next));
         next = std::trunc(next + period);
         // A failed read repeats the channel's own value of the sample before.
         readChannels(sample, n > 0, previous);
@@ -56,7 +56,7 @@ int MonitorRun::runContinuous()
             m_ending = Ending::LineNotWritten;
             break;
         }
-        if (!waitUntil(int(next)))
+        if (!waitUntil(qint64(next)))
             break;
         if (recordMs < sample.elapsedMs) {
             m_ending = Ending::RecordTimeOver;

@@ -41,10 +41,10 @@ void MonitorRun::waitForTrigger()
         MonitorSample sample;
         sample.phase = MonitorSample::Phase::Waiting;
         sample.index = kept;
-        beginSample(sample, int(next));
+        beginSample(sample, qint64(next));
         next = std::trunc(next + m_settings.sampleIntervalMs);
         MonitorRecording::Buffered buffered;
-        buffered.elapsedMs = sample.elapsedMs;
+        buffered.elapsedMs = MonitorRecording::clampMs(sample.elapsedMs);
         // A failed read repeats the channel's last buffered value, once there is one.
         std::array<double, MonitorSetup::Channels> fallback{};
         if (kept > 0)
@@ -53,7 +53,7 @@ void MonitorRun::waitForTrigger()
         for (int c = 0; c < MonitorSetup::Channels; ++c)
             buffered.values[size_t(c)] = sample.channels[size_t(c)].value;
         afterReads(sample, false, true);
-        if (!waitUntil(int(next)))
+        if (!waitUntil(qint64(next)))
             return;
         // A source that is not selected is never read: the run waits until it is stopped.
         if (sourceChannel.selected && trigger.test(buffered.values[size_t(source)]))
@@ -72,7 +72,7 @@ void MonitorRun::recordFrom(int kept)
         sample.phase = MonitorSample::Phase::Recording;
         sample.index = b;
         sample.pretriggerKept = kept;
-        beginSample(sample, int(next));
+        beginSample(sample, qint64(next));
         next = std::trunc(next + m_settings.sampleIntervalMs);
         m_recording.beginSample(b, sample.elapsedMs);
         std::array<double, MonitorSetup::Channels> fallback{};
@@ -91,7 +91,7 @@ void MonitorRun::recordFrom(int kept)
             m_recording.setValue(c, out.value, out.point, usedFallback);
         }
         afterReads(sample, true, true);
-        if (!waitUntil(int(next)))
+        if (!waitUntil(qint64(next)))
             return;
     }
 }

@@ -365,7 +365,7 @@ void tst_MonitorRun::continuousPlotsEveryDividerSamples()
     Observed seen;
     QList<std::array<double, 10>> lines;
     MonitorRunCallbacks cb = observe(seen);
-    cb.continuousLine = [&](int, const std::array<double, 10> &values) {
+    cb.continuousLine = [&](qint64, const std::array<double, 10> &values) {
         lines << values;
         if (lines.size() == 7)
             flags.StopRequested = true;
@@ -406,7 +406,7 @@ void tst_MonitorRun::continuousEndsAfterTheRecordTime()
     Observed seen;
     int written = 0;
     MonitorRunCallbacks cb = observe(seen);
-    cb.continuousLine = [&](int, const std::array<double, 10> &) { return ++written > 0; };
+    cb.continuousLine = [&](qint64, const std::array<double, 10> &) { return ++written > 0; };
     MonitorRun run(*line.reader, recording, flags, cb);
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 600);
     settings.samplingSeconds = 0.02;
@@ -464,7 +464,7 @@ void tst_MonitorRun::continuousEndsWhenALineIsNotWritten()
     Observed seen;
     int written = 0;
     MonitorRunCallbacks cb = observe(seen);
-    cb.continuousLine = [&](int, const std::array<double, 10> &) { return ++written < 3; };
+    cb.continuousLine = [&](qint64, const std::array<double, 10> &) { return ++written < 3; };
     MonitorRun run(*line.reader, recording, flags, cb);
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 600);
     settings.samplingSeconds = 0.01;
