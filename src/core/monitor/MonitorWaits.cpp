@@ -16,11 +16,11 @@ void WaitInEventLoop(const QDeadlineTimer &deadline)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
     }
-    // Timers count whole milliseconds and may fire up to one late: the event loop waits until
-    // one to two milliseconds before the deadline, and that rest is slept, so the deadline is
-    // met to a fraction of a millisecond and events wait at most two.
+    // Timers count whole milliseconds and often fire one or two late: the event loop waits
+    // until two to three milliseconds before the deadline, and that rest is slept, so the
+    // deadline is met to a fraction of a millisecond and events wait at most three.
     const qint64 remainingNs = deadline.remainingTimeNSecs();
-    if (remainingNs < 2000000) {
+    if (remainingNs < 3000000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         SleepUntil(deadline);
         return;
@@ -28,7 +28,7 @@ void WaitInEventLoop(const QDeadlineTimer &deadline)
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    wake.start(std::chrono::milliseconds(remainingNs / 1000000 - 1));
+    wake.start(std::chrono::milliseconds(remainingNs / 1000000 - 2));
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
