@@ -16,6 +16,10 @@ void WaitInEventLoop(const QDeadlineTimer &deadline)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
     }
+    if (deadline.isForever()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        return;
+    }
     // Timers count whole milliseconds and often fire one or two late: the event loop waits
     // until two to three milliseconds before the deadline, and that rest is slept, so the
     // deadline is met to a fraction of a millisecond and events wait at most three.

@@ -56,6 +56,7 @@ private slots:
     void plainTakesEverySampleOnItsDeadline_data();
     void plainTakesEverySampleOnItsDeadline();
     void plainStoppedAfterItsTenthSample();
+    void waitsBlockBetweenSamples();
     void plainFailedReads_data();
     void plainFailedReads();
     void driveCommandsAndChecksRunEverySample();
@@ -166,6 +167,29 @@ void tst_MonitorRun::plainStoppedAfterItsTenthSample()
     QCOMPARE(run.ending(), MonitorRun::Ending::Stopped);
     QCOMPARE(recording.SamplesTaken(), 9);
     QCOMPARE(seen.samples.size(), 10);
+}
+
+void tst_MonitorRun::waitsBlockBetweenSamples()
+{
+    MonitorLine line;
+    QVERIFY(line.setUp());
+    const MonitorSetup setup = channels({0});
+    line.bind(setup);
+    MonitorRecording recording;
+    MonitorRunFlags flags;
+    int waits = 0;
+    MonitorRunCallbacks cb;
+    cb.wait = [&waits](const QDeadlineTimer &deadline) {
+        ++waits;
+        WaitInEventLoop(deadline);
+    };
+    MonitorRun run(*line.reader, recording, flags, cb);
+    MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, 4);
+    settings.sampleIntervalMs = 100;
+    run.run(MonitorRun::Kind::Plain, settings);
+    // A loop that spun would call the wait thousands of times in 400 ms; a blocking one calls
+    // it once or twice per pause, and once more for the pass over pending events.
+    QVERIFY2(waits <= 5 * 4, qPrintable(QString::number(waits)));
 }
 
 void tst_MonitorRun::plainFailedReads_data()
