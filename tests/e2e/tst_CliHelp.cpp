@@ -90,6 +90,10 @@ void tst_CliHelp::commandHelp_data()
     QTest::newRow("write") << "write" << DriveOptions + LineOptions + QStringList{"--eeprom"} << "COMNO VALUE";
     QTest::newRow("panel") << "panel" << DriveOptions + LineOptions + QStringList{"--watch"} << "";
     QTest::newRow("key") << "key" << DriveOptions + LineOptions << "KEY...";
+    QTest::newRow("monitor") << "monitor"
+                             << DriveOptions + LineOptions
+                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration"}
+                             << "";
 }
 
 void tst_CliHelp::commandHelp()

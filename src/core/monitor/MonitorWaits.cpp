@@ -1,0 +1,50 @@
+#include "MonitorWaits.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cerrno>
+#include <chrono>
+#include <ctime>
+
+void WaitInEventLoop(const QDeadlineTimer &deadline)
+{
+    if (!QCoreApplication::instance()) {
+        SleepUntil(deadline);
+        return;
+    }
+    if (deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    if (deadline.isForever()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        return;
+    }
+    // Timers count whole milliseconds and often fire one or two late: the event loop waits
+    // until two to three milliseconds before the deadline, and that rest is slept, so the
+    // deadline is met to a fraction of a millisecond and events wait at most three.
+    const qint64 remainingNs = deadline.remainingTimeNSecs();
+    if (remainingNs < 3000000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        SleepUntil(deadline);
+        return;
+    }
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(std::chrono::milliseconds(remainingNs / 1000000 - 2));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void SleepUntil(const QDeadlineTimer &deadline)
+{
+    if (deadline.isForever() || deadline.hasExpired())
+        return;
+    // QDeadlineTimer counts on the monotonic clock, as clock_nanosleep does here.
+    const qint64 ns = deadline.deadlineNSecs();
+    timespec at{};
+    at.tv_sec = time_t(ns / 1000000000);
+    at.tv_nsec = long(ns % 1000000000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
