@@ -1,0 +1,89 @@
+#include "MonitorItems.h"
+
+#include "base/IniFile.h"
+#include "model/DriveData.h"
+
+int MonitorItem::bitNumber() const
+{
+    bool ok = false;
+    const int n = bitText.toInt(&ok);
+    return ok && n >= 0 && n <= 15 ? n : -1;
+}
+
+QString MonitorItem::titleWithUnit() const
+{
+    return normalUnit.isEmpty() ? name : name + QLatin1Char(' ') + normalUnit;
+}
+
+const MonitorItem *MonitorItemList::at(int index) const
+{
+    return index >= 0 && index < size() ? &items[size_t(index)] : nullptr;
+}
+
+int MonitorItemList::indexOfCode(const QString &code) const
+{
+    for (int i = 0; i < size(); ++i) {
+        if (items[size_t(i)].code.compare(code, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QStringList MonitorItemList::names() const
+{
+    QStringList out;
+    for (const MonitorItem &item : items)
+        out << item.name;
+    return out;
+}
+
+void SplitMonitorItemCode(const QString &code, QString *comNo, QString *bitText)
+{
+    *comNo = code.left(4);
+    // The bit number is the sixth and seventh characters, one or two digits.
+    *bitText = code.size() > 5 && code.at(4) == QLatin1Char('-') ? code.mid(5, 2).trimmed() : QString();
+}
+
+namespace {
+
+void readNamedSection(const IniFile &info, const QString &section, QStringList *keys, QStringList *values)
+{
+    *keys = info.keys(section);
+    values->clear();
+    for (const QString &key : std::as_const(*keys))
+        *values << info.readString(section, key, QStringLiteral("-"));
+}
+
+}  // namespace
+
+bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QString &languagePrefix,
+                      const DriveData &data, MonitorItemList &list)
+{
+    list = MonitorItemList();
+    const QString itemSection = typeName + QStringLiteral(" Monitor (") + languagePrefix + QLatin1Char(')');
+    const QString unitSection = typeName + QStringLiteral(" Monitor Unit");
+    const QStringList codes = info.keys(itemSection);
+    const QStringList unitKeys = info.keys(unitSection);
+    list.hasUnits = !unitKeys.isEmpty();
+    for (int n = 0; n < codes.size(); ++n) {
+        MonitorItem item;
+        item.code = codes[n];
+        item.name = info.readString(itemSection, item.code);
+        SplitMonitorItemCode(item.code, &item.comNo, &item.bitText);
+        item.row = data.IndexOfComNo(item.comNo);
+        if (n < unitKeys.size()) {
+            item.normalUnit = unitKeys[n].mid(2);
+            item.altUnit = info.readString(unitSection, unitKeys[n], QStringLiteral("(-)"));
+            if (item.altUnit.isEmpty())
+                item.altUnit = QStringLiteral("(-)");
+        } else {
+            item.altUnit = QStringLiteral("(-)");
+        }
+        list.items.push_back(item);
+    }
+    readNamedSection(info, typeName + QStringLiteral(" Alarm (") + languagePrefix + QLatin1Char(')'),
+                     &list.alarmKeys, &list.alarmNames);
+    readNamedSection(info, typeName + QStringLiteral(" Trip (") + languagePrefix + QLatin1Char(')'),
+                     &list.tripKeys, &list.tripNames);
+    return !list.isEmpty();
+}
