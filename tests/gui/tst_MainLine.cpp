@@ -134,6 +134,8 @@ private slots:
             QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MonChart"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("ToolBmon"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         main.close();
     }

@@ -9,7 +9,7 @@ const char *const NotBuilt[] = {
     "PrinterSetup", "PrintSetup", "Print",                   // printing
     "PopDownLoad2", "PopUpLoad2",                              // selected transfers
     "InvRun",                                                  // keypad
-    "MonInvInfo",   "MonChart",                                // inverter information, monitoring
+    "MonInvInfo",                                              // inverter information
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };
 

@@ -15,6 +15,7 @@
 #include "comm/SpecialSetupCheck.h"
 #include "comm/TRSset.h"
 #include "model/ModelInfo.h"
+#include "monitor/MonitorCommands.h"
 #include "paramtable/TParameters.h"
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
@@ -43,6 +44,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     createToolBar();
     m_files = new ParameterFileCommands(*this, m_session, m_prompter);
     m_transfers = new TransferCommands(*this, m_prompter);
+    m_monitor = new MonitorCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -167,6 +169,7 @@ void TMain::connectHandlers()
     on("DownLoad", &TMain::DownLoadClick);
     on("UpLoad", &TMain::UpLoadClick);
     on("PopComp", &TMain::PopCompClick);
+    on("MonChart", &TMain::MonChartClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -348,6 +351,7 @@ void TMain::FormShow()
     action(QStringLiteral("MMIMt"))->setVisible(true);
     createTable();
     m_table->show();
+    m_monitor->create();
     // The main window's frame is final only once its show has finished: place the table
     // again then, and whenever the frame changes later (keepTableUnderFrame).
     QTimer::singleShot(0, this, &TMain::keepTableUnderFrame);
@@ -563,4 +567,9 @@ void TMain::UpLoadClick()
 void TMain::PopCompClick()
 {
     m_transfers->run(TransferMode::Comparison);
+}
+
+void TMain::MonChartClick()
+{
+    m_monitor->MonChartClick();
 }

@@ -19,6 +19,7 @@ class TParameters;
 class CommLink;
 class TRSset;
 class TransferCommands;
+class MonitorCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -39,6 +40,7 @@ public:
     ParameterFileCommands &files() const { return *m_files; }
     CommLink *commLink() const { return m_comm.get(); }
     TransferCommands *transfers() const { return m_transfers; }
+    MonitorCommands *monitor() const { return m_monitor; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -87,6 +89,7 @@ private slots:
     void DownLoadClick();
     void UpLoadClick();
     void PopCompClick();
+    void MonChartClick();
     void ToolBlineClick();
     void RS232C1Click();
     void showLineImage(int image);
@@ -123,6 +126,7 @@ private:
     ParameterFileCommands *m_files = nullptr;
     ParameterTableTwins *m_twins = nullptr;
     TransferCommands *m_transfers = nullptr;
+    MonitorCommands *m_monitor = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use

@@ -147,6 +147,14 @@ void MonitorChart::addPoint(int channel, double x, double y)
         follow(g->dataCount() - 1, x);
 }
 
+void MonitorChart::setLinePoints(int channel, const QVector<double> &ys)
+{
+    QVector<double> xs(ys.size());
+    for (int i = 0; i < ys.size(); ++i)
+        xs[i] = i;
+    m_lines[channel]->setData(xs, ys, true);
+}
+
 int MonitorChart::pointCount(int channel) const
 {
     return m_lines[channel]->dataCount();

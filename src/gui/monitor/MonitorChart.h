@@ -33,6 +33,8 @@ public:
     void setLineVisible(int channel, bool visible);
     /// Adds a point without drawing; the view follows when `channel` carries it.
     void addPoint(int channel, double x, double y);
+    /// Replaces a line by points at x = 0, 1, 2, ...
+    void setLinePoints(int channel, const QVector<double> &ys);
     int pointCount(int channel) const;
     double pointY(int channel, int index) const;
     double lastY(int channel) const;
