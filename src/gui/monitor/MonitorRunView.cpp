@@ -6,6 +6,7 @@
 #include "UpDownEdit.h"
 #include "app/Session.h"
 #include "base/Prompter.h"
+#include "comm/CommLink.h"
 #include "monitor/MonitorReader.h"
 #include "monitor/MonitorWaits.h"
 
@@ -24,8 +25,10 @@ bool MonitorRunView::mayStart()
     if (m_w.running() || !m_w.m_reader)
         return false;
     if (!m_w.lineOnline()) {
-        m_w.m_prompter.message(session.messages.text(NotAnswering), session.messages.caption(),
-                               Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        // A port that does not open has said so already.
+        if (m_w.m_link->port().port().isOpen())
+            m_w.m_prompter.message(session.messages.text(NotAnswering), session.messages.caption(),
+                                   Prompter::Icon::Warning, Prompter::Buttons::Ok);
         return false;
     }
     if (m_w.m_readsPerSample <= 0) {
