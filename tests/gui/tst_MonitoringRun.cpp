@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <functional>
@@ -90,6 +91,8 @@ private slots:
         QVERIFY(w->display()->MonStart->isEnabled());
         QVERIFY(!w->display()->MonStop->isEnabled());
         QVERIFY(line.s->main->menuBar()->isEnabled());
+        // The menu bar is back, the "Monitoring" menu still off while the window shows.
+        QVERIFY(!line.s->main->menu(QStringLiteral("Monitor"))->menuAction()->isEnabled());
         QCOMPARE(line.chart()->timePerDivision(), TimePerDivisionText(w->setup().timePerDivisionS));
         QCOMPARE(w->display()->ZoomVal->text(), QStringLiteral("100"));
         QVERIFY(line.s->prompter.shown.isEmpty());

@@ -270,8 +270,6 @@ QWidget *MonitorChart::marker() const
 
 void MonitorChart::markerDragged(int dy)
 {
-    if (m_running)
-        return;
     const int top = ChartScope::markerTopInPlot(m_marker->y() + dy, plotArea());
     m_marker->move(m_marker->x(), top);
     const int level = ChartScope::levelAtMarker(top, m_valueMax, plotArea());

@@ -64,4 +64,8 @@ void MonitorCommands::runChanged(bool running)
     m_main.menuBar()->setEnabled(!running);
     for (QToolBar *bar : m_main.findChildren<QToolBar *>())
         bar->setEnabled(!running);
+    // A menu takes its enabled state from the menu bar's: the "Monitoring" menu stays off
+    // while the window is visible.
+    if (!running)
+        setMonitoringMenu(!m_window->isVisible() && m_window->hasItems());
 }

@@ -336,7 +336,8 @@ void TMonitoring::TriggerClick()
         label->setFont(f);
         setTextColor(label, palette().color(QPalette::WindowText));
     }
-    const bool on = d->Trigger->isChecked() && d->Trigger->isEnabled();
+    // A run disables the check box but keeps the trigger shown; continuous mode hides it.
+    const bool on = d->Trigger->isChecked() && !d->Trigger->isHidden();
     for (QWidget *w : {static_cast<QWidget *>(d->Label11), static_cast<QWidget *>(d->Label42),
                        static_cast<QWidget *>(d->TrgCHDisp), static_cast<QWidget *>(d->Label43),
                        static_cast<QWidget *>(d->Image6)})
