@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <qcustomplot.h>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -195,6 +196,37 @@ private slots:
         w->display()->Trigger->click();
         QVERIFY(!chart->markerShown());
         QVERIFY(!w->display()->TrgCHDisp->isVisible());
+    }
+
+    void clickedPointTellsItsValue()
+    {
+        Started s(vkr(""));
+        TMonitoring *w = openMonitor(s);
+        enter(w->setting()->AryTCMax[0], QStringLiteral("2"));
+        enter(w->setting()->AryPlus[0], QStringLiteral("10"));
+        MonitorChart *chart = w->display()->Chart2;
+        chart->resize(600, 300);
+        for (int i = 0; i <= 100; ++i)
+            chart->addPoint(0, i, 60);  // 25 Hz drawn at 25 x 2 + 10
+        chart->setTimePerDivision(QStringLiteral("12.5"));
+        chart->replotNow();
+        const QPoint at(int(chart->plot()->xAxis->coordToPixel(40)), int(chart->plot()->yAxis->coordToPixel(60)));
+        QTest::mouseClick(chart->plot(), Qt::LeftButton, {}, at);
+        QCOMPARE(s.prompter.shown.size(), 1);
+        QCOMPARE(s.prompter.shown[0].text, QStringLiteral("CH1 : Output frequency\n\nValue : 25.00\nMulti. : 2\n"
+                                                         "Offset : 10\n\nPassed Time : 100.0 (s) "));
+    }
+
+    void releasedMarkerWritesTheLevel()
+    {
+        Started s(vkr(""));
+        TMonitoring *w = openMonitor(s);
+        w->display()->Trigger->click();
+        MonitorChart *chart = w->display()->Chart2;
+        emit chart->markerReleased(35);
+        QCOMPARE(w->setting()->Level->text(), QStringLiteral("35"));
+        QCOMPARE(w->setup().triggerLevel, 35);
+        QVERIFY(s.prompter.shown.isEmpty());
     }
 
     void setUpSurvivesARestart()

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <functional>
 
 namespace {
@@ -96,6 +97,13 @@ private slots:
         QCOMPARE(line.chart()->timePerDivision(), TimePerDivisionText(w->setup().timePerDivisionS));
         QCOMPARE(w->display()->ZoomVal->text(), QStringLiteral("100"));
         QVERIFY(line.s->prompter.shown.isEmpty());
+        // A click on the multiplier's up-down draws the recording again with the new scale.
+        const double before = line.chart()->pointY(1, 0);
+        w->setting()->AryTCMax[1]->upDown()->stepUp();
+        QCOMPARE(w->setting()->AryTCMax[1]->text(), QStringLiteral("1.1"));
+        QCOMPARE(line.chart()->pointCount(1), taken + 1);
+        QCOMPARE(line.chart()->pointY(1, 0), w->recording().channel(1).values[0] * 1.1);
+        QVERIFY(before == 0 || line.chart()->pointY(1, 0) != before);
         QVERIFY(w->close());
     }
 

@@ -348,9 +348,12 @@ void MonitorChart::placeOverlays()
     m_err->move(m_errNo->x() - m_err->width() - 2, r.top() + LabelGap);
     m_timeVal->move(r.left() + LabelGap, r.bottom() - TimeAboveBottom - m_timeVal->height() / 2);
     m_timeUnit->move(m_timeVal->x() + m_timeVal->width() + 4, m_timeVal->y());
-    // After a resize the marker keeps its level.
-    const int top = ChartScope::markerTopAfterResize(m_level, m_valueMax, plotArea());
-    placeMarker(top);
+    // After a resize the marker keeps its level; other layouts (every drawing) leave it be,
+    // so a drag is not undone by the next sample.
+    if (r != m_plotRect) {
+        m_plotRect = r;
+        placeMarker(ChartScope::markerTopAfterResize(m_level, m_valueMax, plotArea()));
+    }
 }
 
 void MonitorChart::resizeEvent(QResizeEvent *event)

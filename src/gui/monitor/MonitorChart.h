@@ -123,5 +123,6 @@ private:
     bool m_zoomMode = false;
     bool m_clamping = false;
     QPoint m_pressPos;
+    QRect m_plotRect;  // the plot area the marker was last placed for
     QCursor m_zoomCursor;
 };
