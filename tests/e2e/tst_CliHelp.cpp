@@ -88,6 +88,10 @@ void tst_CliHelp::commandHelp_data()
                               << "";
     QTest::newRow("read") << "read" << DriveOptions + LineOptions << "COMNO...";
     QTest::newRow("write") << "write" << DriveOptions + LineOptions + QStringList{"--eeprom"} << "COMNO VALUE";
+    QTest::newRow("monitor") << "monitor"
+                             << DriveOptions + LineOptions
+                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration"}
+                             << "";
 }
 
 void tst_CliHelp::commandHelp()

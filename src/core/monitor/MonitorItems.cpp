@@ -1,5 +1,6 @@
 #include "MonitorItems.h"
 
+#include "MonitorReadSlot.h"
 #include "base/IniFile.h"
 #include "model/DriveData.h"
 
@@ -70,7 +71,7 @@ bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QStrin
         item.code = codes[n];
         item.name = info.readString(itemSection, item.code);
         SplitMonitorItemCode(item.code, &item.comNo, &item.bitText);
-        item.row = data.IndexOfComNo(item.comNo);
+        item.row = MonitorReadSlot::rowOf(data, item.comNo);
         if (n < unitKeys.size()) {
             item.normalUnit = unitKeys[n].mid(2);
             item.altUnit = info.readString(unitSection, unitKeys[n], QStringLiteral("(-)"));
@@ -86,4 +87,26 @@ bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QStrin
     readNamedSection(info, typeName + QStringLiteral(" Trip (") + languagePrefix + QLatin1Char(')'),
                      &list.tripKeys, &list.tripNames);
     return !list.isEmpty();
+}
+
+std::optional<MonitorItem> ResolveMonitorItem(const MonitorItemList &list, const DriveData &data, const QString &code)
+{
+    if (const MonitorItem *known = list.at(list.indexOfCode(code)))
+        return *known;
+    MonitorItem item;
+    item.code = code.trimmed().toUpper();
+    SplitMonitorItemCode(item.code, &item.comNo, &item.bitText);
+    item.row = MonitorReadSlot::rowOf(data, item.comNo);
+    const bool wellFormed = item.code.size() == 4 || (item.isBitItem() && item.bitNumber() >= 0
+                                                      && item.code.size() == 5 + item.bitText.size());
+    if (item.row < 0 || !wellFormed)
+        return std::nullopt;
+    item.name = data.paraDat.at(item.row, ParaDat::FName);
+    const QString unit = data.paraDat.at(item.row, ParaDat::Unit).trimmed();
+    if (item.isBitItem())
+        item.name += QStringLiteral(" bit ") + QString::number(item.bitNumber());
+    else if (!unit.isEmpty() && unit != QLatin1String("-"))
+        item.normalUnit = QLatin1Char('(') + unit + QLatin1Char(')');
+    item.altUnit = QStringLiteral("(-)");
+    return item;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class DriveData;
@@ -46,6 +47,11 @@ struct MonitorItemList {
 
 /// Splits an item code into its communication number and bit text.
 void SplitMonitorItemCode(const QString &code, QString *comNo, QString *bitText);
+
+/// The item of a code given by hand: the catalogue's item with that code, or else any
+/// parameter of the drive ("FE10", or "FE10-3" for bit 3), named by its definition and with
+/// its unit in parentheses (none for a bit). Nothing when the code names neither.
+std::optional<MonitorItem> ResolveMonitorItem(const MonitorItemList &list, const DriveData &data, const QString &code);
 
 /// Reads the item, unit, alarm and trip sections of `typeName` in the language with prefix
 /// `languagePrefix` ("Eng") and looks every item up in the loaded parameters. False when the

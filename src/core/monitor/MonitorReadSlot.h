@@ -21,6 +21,9 @@ struct MonitorReadSlot {
 
     /// The slot of an item code ("FD00", "FD06-3") looked up in the loaded parameters.
     static MonitorReadSlot forCode(const DriveData &data, const QString &code);
+    /// Parameter index of a four-character communication number, -1 for any other text or
+    /// a number the drive does not have.
+    static int rowOf(const DriveData &data, const QString &comNo);
     /// The exchange's result as decimal text by data size and sign: signed or unsigned
     /// 32 bits, or the low 16 bits signed or unsigned.
     QString rawText(int32_t value) const;

@@ -28,8 +28,10 @@ QString MonitorReader::ReadMonitorItem(int k, bool &failed)
 {
     const MonitorReadSlot &s = slot(k);
     failed = true;
-    if (s.row < 0)
+    if (s.row < 0) {
+        m_exchange.CommErrorFlag() = true;
         return QStringLiteral("0");
+    }
     const int32_t value = m_exchange.exchange(s.row, QString(), failed, 'R');
     m_exchange.CommErrorFlag() = failed;
     return s.rawText(failed ? 0 : value);

@@ -38,6 +38,8 @@ int MonitorRun::run(Kind kind, const MonitorRunSettings &settings)
     for (int c = 0; c < MonitorSetup::Channels; ++c)
         selected[size_t(c)] = settings.setup.channels[size_t(c)].selected;
     m_recording.start(settings.pointsPerChannel, selected, settings.keepSamples);
+    m_ending = Ending::Completed;
+    m_lastAnswer.start();
     int taken = -1;
     switch (kind) {
     case Kind::Plain:
@@ -51,6 +53,8 @@ int MonitorRun::run(Kind kind, const MonitorRunSettings &settings)
         break;
     }
     m_flags.MonitoringRunning = false;
+    if (m_ending == Ending::Completed && m_flags.StopRequested)
+        m_ending = Ending::Stopped;
     return taken;
 }
 
@@ -101,8 +105,25 @@ void MonitorRun::sendDriveCommands()
     }
 }
 
+void MonitorRun::watchSilence(const MonitorSample &sample)
+{
+    bool read = false;
+    bool answered = false;
+    for (const MonitorChannelSample &ch : sample.channels) {
+        read = read || ch.read;
+        answered = answered || (ch.read && !ch.failed);
+    }
+    if (answered || !read)
+        m_lastAnswer.start();
+    else if (m_settings.silenceLimitMs > 0 && m_lastAnswer.elapsed() >= m_settings.silenceLimitMs) {
+        m_ending = Ending::LineSilent;
+        m_flags.StopRequested = true;
+    }
+}
+
 void MonitorRun::afterReads(MonitorSample &sample, bool countErrors, bool sendCommands)
 {
+    watchSilence(sample);
     if (m_cb.checks)
         m_cb.checks(sample);
     if (countErrors && sample.erroneous)

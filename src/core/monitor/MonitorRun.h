@@ -75,9 +75,10 @@ struct MonitorRunSettings {
     int pointsPerChannel = 600;       // the run takes samples 0..pointsPerChannel
     double sampleIntervalMs = 500;    // SampleInterval: time per division x 200
     bool keepSamples = true;          // false: the recording holds the latest sample only
-    int recordMinutes = 120;          // continuous: "Record Time (min)"
-    int samplingSeconds = 10;         // continuous: "Sampling Time (s/point)"
+    double recordMinutes = 120;       // continuous: "Record Time (min)"
+    double samplingSeconds = 10;      // continuous: "Sampling Time (s/point)"
     int plotDivider = 1;              // continuous: ContinuousPlotDivider
+    int silenceLimitMs = 0;           // > 0: the run ends when no channel read succeeded this long
 
     /// The plain and triggered runs' settings from a set-up: interval = time per division x 200.
     static MonitorRunSettings fromSetup(const MonitorSetup &setup, int pointsPerChannel);
@@ -90,6 +91,8 @@ class MonitorRun
 {
 public:
     enum class Kind { Plain, Triggered, Continuous };
+    /// Why the last run ended.
+    enum class Ending { Completed, Stopped, LineSilent, RecordTimeOver, LineNotWritten };
 
     MonitorRun(MonitorReader &reader, MonitorRecording &recording, MonitorRunFlags &flags,
                MonitorRunCallbacks callbacks);
@@ -97,14 +100,23 @@ public:
     /// Runs one loop to its end: all samples taken, StopRequested, or the record time passed.
     /// Sets MonitoringRunning while it runs. Returns SamplesTaken (-1 when none).
     int run(Kind kind, const MonitorRunSettings &settings);
+    Ending ending() const { return m_ending; }
 
 private:
     int runPlain();
     int runTriggered();
+    /// Waiting phase: samples go to the pre-trigger buffer until the trigger fires or a stop.
+    void waitForTrigger();
+    /// Recording phase from index `kept`, timed from the trigger.
+    void recordFrom(int kept);
     int runContinuous();
+    /// Continuous run: one point per line at plotIndex, the mean of two samples per channel.
+    void plot(MonitorSample &sample, const std::array<double, MonitorSetup::Channels> &plotted);
 
     void readChannels(MonitorSample &sample, bool failuresCount, const std::array<double, MonitorSetup::Channels> &fallback);
     void afterReads(MonitorSample &sample, bool countErrors, bool sendCommands);
+    /// Ends the run when the channels have not answered for silenceLimitMs.
+    void watchSilence(const MonitorSample &sample);
     /// Waits until `deadlineMs` on the run's clock or StopRequested, then runs pending events
     /// once more. False when a stop was requested.
     bool waitUntil(int deadlineMs);
@@ -117,4 +129,6 @@ private:
     MonitorRunCallbacks m_cb;
     MonitorRunSettings m_settings;
     QElapsedTimer m_clock;
+    QElapsedTimer m_lastAnswer;  // since the last channel read that succeeded
+    Ending m_ending = Ending::Completed;
 };

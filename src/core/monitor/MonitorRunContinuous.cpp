@@ -6,10 +6,19 @@
 
 #include <cmath>
 
+void MonitorRun::plot(MonitorSample &sample, const std::array<double, MonitorSetup::Channels> &plotted)
+{
+    m_recording.beginSample(sample.plotIndex, sample.elapsedMs);
+    for (int c = 0; c < MonitorSetup::Channels; ++c) {
+        MonitorChannelSample &out = sample.channels[size_t(c)];
+        out.point = m_settings.setup.channels[size_t(c)].drawn(plotted[size_t(c)]);
+        m_recording.setValue(c, plotted[size_t(c)], out.point, out.failed && sample.index > 0);
+    }
+}
+
 int MonitorRun::runContinuous()
 {
-    const MonitorSetup &setup = m_settings.setup;
-    const qint64 recordMs = qint64(m_settings.recordMinutes) * 60000;
+    const double recordMs = m_settings.recordMinutes * 60000;
     const double period = m_settings.samplingSeconds * 1000.0;
     const int divider = std::max(1, m_settings.plotDivider);
     std::array<double, MonitorSetup::Channels> previous{};
@@ -35,12 +44,7 @@ int MonitorRun::runContinuous()
         sample.plotted = subSample >= divider;
         sample.plotIndex = plotIndex;
         if (sample.plotted) {
-            m_recording.beginSample(plotIndex, sample.elapsedMs);
-            for (int c = 0; c < MonitorSetup::Channels; ++c) {
-                MonitorChannelSample &out = sample.channels[size_t(c)];
-                out.point = setup.channels[size_t(c)].drawn(plotted[size_t(c)]);
-                m_recording.setValue(c, plotted[size_t(c)], out.point, out.failed && n > 0);
-            }
+            plot(sample, plotted);
             subSample = 1;
             ++plotIndex;
         } else {
@@ -48,10 +52,16 @@ int MonitorRun::runContinuous()
         }
         afterReads(sample, true, false);
         // Every sample taken is written, the last one before a stop included.
-        if (m_cb.continuousLine && !m_cb.continuousLine(sample.elapsedMs, values))
+        if (m_cb.continuousLine && !m_cb.continuousLine(sample.elapsedMs, values)) {
+            m_ending = Ending::LineNotWritten;
             break;
-        if (!waitUntil(int(next)) || recordMs < sample.elapsedMs)
+        }
+        if (!waitUntil(int(next)))
             break;
+        if (recordMs < sample.elapsedMs) {
+            m_ending = Ending::RecordTimeOver;
+            break;
+        }
     }
     return m_recording.SamplesTaken();
 }

@@ -9,6 +9,23 @@
 
 int MonitorRun::runTriggered()
 {
+    waitForTrigger();
+    const int kept = int(m_recording.pretrigger().size());
+    if (m_cb.waitingForTrigger)
+        m_cb.waitingForTrigger(false);
+    recordFrom(kept);
+    std::array<double, MonitorSetup::Channels> multipliers{};
+    std::array<int, MonitorSetup::Channels> offsets{};
+    for (int c = 0; c < MonitorSetup::Channels; ++c) {
+        multipliers[size_t(c)] = m_settings.setup.channels[size_t(c)].multiplier();
+        offsets[size_t(c)] = m_settings.setup.channels[size_t(c)].offset;
+    }
+    m_recording.placePretrigger(multipliers, offsets);
+    return m_recording.SamplesTaken();
+}
+
+void MonitorRun::waitForTrigger()
+{
     const MonitorSetup &setup = m_settings.setup;
     const int source = qBound(0, setup.triggerChannel, MonitorSetup::Channels - 1);
     const MonitorChannel &sourceChannel = setup.channels[size_t(source)];
@@ -37,17 +54,19 @@ int MonitorRun::runTriggered()
             buffered.values[size_t(c)] = sample.channels[size_t(c)].value;
         afterReads(sample, false, true);
         if (!waitUntil(int(next)))
-            break;
+            return;
         // A source that is not selected is never read: the run waits until it is stopped.
         if (sourceChannel.selected && trigger.test(buffered.values[size_t(source)]))
-            break;
+            return;
         m_recording.pushPretrigger(buffered, pretriggerCount);
     }
-    const int kept = int(m_recording.pretrigger().size());
-    if (m_cb.waitingForTrigger)
-        m_cb.waitingForTrigger(false);
+}
+
+void MonitorRun::recordFrom(int kept)
+{
+    const MonitorSetup &setup = m_settings.setup;
     m_clock.start();
-    next = 0;
+    double next = 0;
     for (int b = kept; b <= m_settings.pointsPerChannel; ++b) {
         MonitorSample sample;
         sample.phase = MonitorSample::Phase::Recording;
@@ -59,6 +78,7 @@ int MonitorRun::runTriggered()
         std::array<double, MonitorSetup::Channels> fallback{};
         for (int c = 0; c < MonitorSetup::Channels; ++c)
             fallback[size_t(c)] = m_recording.lastValue(c);
+        // The first two recorded samples take a failed read's 0 as its value.
         const bool counted = b > kept + 1;
         readChannels(sample, counted, fallback);
         for (int c = 0; c < MonitorSetup::Channels; ++c) {
@@ -72,14 +92,6 @@ int MonitorRun::runTriggered()
         }
         afterReads(sample, true, true);
         if (!waitUntil(int(next)))
-            break;
+            return;
     }
-    std::array<double, MonitorSetup::Channels> multipliers{};
-    std::array<int, MonitorSetup::Channels> offsets{};
-    for (int c = 0; c < MonitorSetup::Channels; ++c) {
-        multipliers[size_t(c)] = setup.channels[size_t(c)].multiplier();
-        offsets[size_t(c)] = setup.channels[size_t(c)].offset;
-    }
-    m_recording.placePretrigger(multipliers, offsets);
-    return m_recording.SamplesTaken();
 }

@@ -16,12 +16,19 @@ void WaitInEventLoop(const QDeadlineTimer &deadline)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
     }
-    // Whole milliseconds, rounded up so that the timer never fires before the deadline.
+    // Timers count whole milliseconds and may fire up to one late: the event loop waits until
+    // one to two milliseconds before the deadline, and that rest is slept, so the deadline is
+    // met to a fraction of a millisecond and events wait at most two.
     const qint64 remainingNs = deadline.remainingTimeNSecs();
+    if (remainingNs < 2000000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        SleepUntil(deadline);
+        return;
+    }
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    wake.start(std::chrono::milliseconds((remainingNs + 999999) / 1000000));
+    wake.start(std::chrono::milliseconds(remainingNs / 1000000 - 1));
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
