@@ -138,6 +138,22 @@ private slots:
         QVERIFY(line.s->prompter.shown.isEmpty());
     }
 
+    void lostLineEndsTheRun()
+    {
+        OnLine line;
+        TMonitoring *w = line.w;
+        int stopped = -1;
+        QTimer::singleShot(1000, w, [&] { stopped = line.sim.stop(); });
+        w->display()->MonStart->click();
+        QCOMPARE(stopped, 0);
+        QVERIFY(!w->running());
+        QVERIFY(w->recording().SamplesTaken() >= 1);
+        QVERIFY(w->recording().errorCount() >= 1);
+        QCOMPARE(line.s->prompter.shown.size(), 1);
+        QCOMPARE(line.s->prompter.shown[0].text, line.s->main->session().messages.text(3));
+        QVERIFY(w->display()->MonStart->isEnabled() || !w->display()->MonStop->isEnabled());
+    }
+
     void startRefusals()
     {
         OnLine line;

@@ -17,6 +17,7 @@
 
 namespace {
 enum Message { NotAnswering = 3, NothingToRead = 49 };
+constexpr int SilenceLimitMs = 10000;
 }
 
 bool MonitorRunView::mayStart()
@@ -56,9 +57,17 @@ void MonitorRunView::start()
     callbacks.sampleTaken = [this](const MonitorSample &sample) { sampleTaken(sample); };
     MonitorChart *chart = m_w.m_display->Chart2;
     callbacks.waitingForTrigger = [chart](bool waiting) { chart->setWaiting(waiting); };
+    // A line that stays silent this long (a drive switched off, an adapter pulled) ends the
+    // run instead of recording nothing but errors; what was recorded stays.
+    settings.silenceLimitMs = SilenceLimitMs;
     MonitorRun run(*m_w.m_reader, m_w.m_recording, m_w.m_flags, callbacks);
     run.run(kind, settings);
     finish();
+    if (run.ending() == MonitorRun::Ending::LineSilent) {
+        Session &session = m_w.m_session;
+        m_w.m_prompter.message(session.messages.text(NotAnswering), session.messages.caption(),
+                               Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    }
 }
 
 void MonitorRunView::prepare()
