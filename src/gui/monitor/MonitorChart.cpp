@@ -37,6 +37,7 @@ QCursor makeZoomCursor()
 
 constexpr int LabelGap = 5;      // labels over the plot: pixels below its top edge
 constexpr int TimeAboveBottom = 16;
+constexpr double DenseView = 5000;  // points in view from which lines are not antialiased
 
 }  // namespace
 
@@ -94,6 +95,7 @@ void MonitorChart::setUpAxes()
     m_plot->setInteraction(QCP::iRangeDrag, true);
     connect(x, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this, &MonitorChart::keepRangeInside);
     connect(m_plot, &QCustomPlot::afterLayout, this, &MonitorChart::placeOverlays);
+    connect(m_plot, &QCustomPlot::beforeReplot, this, &MonitorChart::chooseAntialiasing);
 }
 
 void MonitorChart::createLabels()
@@ -180,6 +182,17 @@ void MonitorChart::follow(int position, double x)
     m_scope = std::clamp(ChartScope::scopeTextAfterFollow(m_fullRange).toInt(), ChartScope::MinScope,
                          ChartScope::MaxScope);
     emit scopeChanged(ChartScope::scopeTextAfterFollow(m_fullRange));
+}
+
+void MonitorChart::chooseAntialiasing()
+{
+    // Smooth lines while few points are in view; a whole long recording is drawn plain,
+    // which takes about a third of the time.
+    int lines = 0;
+    for (const QCPGraph *g : m_lines)
+        lines += g->visible() && g->dataCount() > 0 ? 1 : 0;
+    const double points = (range().max - range().min) * lines;
+    m_plot->setNotAntialiasedElements(points > DenseView ? QCP::aePlottables : QCP::aeNone);
 }
 
 void MonitorChart::replotLater()

@@ -107,6 +107,7 @@ private:
     void markerLetGo();
     void follow(int position, double x);
     void updateHoverCursor(const QPoint &pos);
+    void chooseAntialiasing();
 
     QCustomPlot *m_plot = nullptr;
     QCPGraph *m_lines[Lines] = {};
