@@ -1,6 +1,7 @@
 #include "MonitorDisplayTab.h"
 
 #include "MonitorChart.h"
+#include "app/LanguageFile.h"
 #include "UpDownEdit.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 
 MonitorDisplayTab::MonitorDisplayTab(QWidget *parent) : QWidget(parent)
@@ -165,4 +167,48 @@ bool MonitorDisplayTab::eventFilter(QObject *watched, QEvent *event)
             emit slopeDoubleClicked();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MonitorDisplayTab::applyTexts(const LanguageFile &lang)
+{
+    auto text = [&](const char *key, const char *def) {
+        return lang.text(QStringLiteral("Monitor"), QString::fromLatin1(key), QString::fromLatin1(def));
+    };
+    Label11->setText(text("Label11", "Trigger"));
+    Label12->setText(text("Label12", "Value"));
+    Label21->setText(text("Label21", "Max."));
+    Label22->setText(text("Label22", "Time"));
+    Label23->setText(text("Label23", "(s/div)"));
+    Label24->setText(text("Label24", "Zoom"));
+    CheckBoxZoom->setText(text("Check3", "Zoom"));
+    Trigger->setText(text("Check4", "Use Level Trigger"));
+    Label41->setText(text("Label41", "Continuous Monitoring"));
+    Label42->setText(text("Label42", "Sourse") + QStringLiteral(" :"));
+    Label43->setText(text("Label43", "Slope") + QStringLiteral(" :"));
+    MonStart->setText(text("Button1", "Start"));
+    MonStop->setText(text("Button2", "Stop"));
+    MonOpen->setText(text("Button3", "Open"));
+    MonSave->setText(text("Button4", "Save As"));
+    MonPrint->setText(text("Button5", "Print"));
+    Chart2->setTexts(QStringLiteral("Waiting for Trigger"), text("Label23", "(s/div)"));
+}
+
+void MonitorDisplayTab::showSlope(int slope, const QString &hint)
+{
+    // A rising (0), falling (1) or two-way (2) edge over a dashed level line.
+    QPixmap picture(22, 18);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+    p.drawLine(1, 9, 21, 9);
+    p.setPen(QPen(Qt::black, 1.6));
+    if (slope != 1)
+        p.drawPolyline(QPolygonF({QPointF(2, 15), QPointF(8, 15), QPointF(11, 3), QPointF(14, 3)}));
+    if (slope != 0)
+        p.drawPolyline(QPolygonF({QPointF(slope == 2 ? 11 : 2, 3), QPointF(slope == 2 ? 14 : 8, 3),
+                                  QPointF(17, 15), QPointF(20, 15)}));
+    p.end();
+    Image6->setPixmap(picture);
+    Image6->setToolTip(hint);
 }

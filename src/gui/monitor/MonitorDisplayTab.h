@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class LanguageFile;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -19,6 +20,11 @@ public:
     static constexpr int Channels = 10;
 
     explicit MonitorDisplayTab(QWidget *parent);
+
+    /// Captions from the language file's [Monitor] section.
+    void applyTexts(const LanguageFile &lang);
+    /// The slope picture for 0 "Up", 1 "Down" or 2 "Both", with its text as hint.
+    void showSlope(int slope, const QString &hint);
 
     MonitorChart *Chart2 = nullptr;
     QLabel *CHLabel[Channels] = {};     // "CHn"; a click chooses the trigger source

@@ -2,6 +2,7 @@
 
 #include "ColorBox.h"
 #include "UpDownEdit.h"
+#include "app/LanguageFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,4 +81,18 @@ QGroupBox *MonitorSettingTab::createTriggerGroup()
     grid->addWidget(Label72, 1, 0);
     grid->addWidget(Delay, 1, 1);
     return Group7;
+}
+
+void MonitorSettingTab::applyTexts(const LanguageFile &lang)
+{
+    auto text = [&](const char *key, const char *def) {
+        return lang.text(QStringLiteral("Monitor"), QString::fromLatin1(key), QString::fromLatin1(def));
+    };
+    Label61->setText(text("Label61", "Unit Chg."));
+    Label62->setText(text("Label62", "Multi."));
+    Label63->setText(text("Label63", "Offset"));
+    Label64->setText(text("Label64", "Color"));
+    Group7->setTitle(text("Group7", "Trigger Setting"));
+    Label71->setText(text("Label71", "Level"));
+    Label72->setText(text("Label72", "Delay (%)"));
 }

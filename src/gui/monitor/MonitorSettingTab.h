@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class LanguageFile;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -20,6 +21,9 @@ public:
     static constexpr int Channels = 10;
 
     explicit MonitorSettingTab(QWidget *parent);
+
+    /// Captions from the language file's [Monitor] section.
+    void applyTexts(const LanguageFile &lang);
 
     QCheckBox *AryCheckBox[Channels] = {};
     QComboBox *AryMonName[Channels] = {};

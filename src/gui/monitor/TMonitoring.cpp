@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -90,32 +89,8 @@ void TMonitoring::applyTexts()
     setWindowTitle(text("Form", "Monitoring"));
     m_pages->setTabText(0, text("Tab2", "Display"));
     m_pages->setTabText(1, text("Tab1", "Setting"));
-    MonitorDisplayTab *d = m_display;
-    d->Label11->setText(text("Label11", "Trigger"));
-    d->Label12->setText(text("Label12", "Value"));
-    d->Label21->setText(text("Label21", "Max."));
-    d->Label22->setText(text("Label22", "Time"));
-    d->Label23->setText(text("Label23", "(s/div)"));
-    d->Label24->setText(text("Label24", "Zoom"));
-    d->CheckBoxZoom->setText(text("Check3", "Zoom"));
-    d->Trigger->setText(text("Check4", "Use Level Trigger"));
-    d->Label41->setText(text("Label41", "Continuous Monitoring"));
-    d->Label42->setText(text("Label42", "Sourse") + QStringLiteral(" :"));
-    d->Label43->setText(text("Label43", "Slope") + QStringLiteral(" :"));
-    d->MonStart->setText(text("Button1", "Start"));
-    d->MonStop->setText(text("Button2", "Stop"));
-    d->MonOpen->setText(text("Button3", "Open"));
-    d->MonSave->setText(text("Button4", "Save As"));
-    d->MonPrint->setText(text("Button5", "Print"));
-    d->Chart2->setTexts(QStringLiteral("Waiting for Trigger"), text("Label23", "(s/div)"));
-    MonitorSettingTab *s = m_setting;
-    s->Label61->setText(text("Label61", "Unit Chg."));
-    s->Label62->setText(text("Label62", "Multi."));
-    s->Label63->setText(text("Label63", "Offset"));
-    s->Label64->setText(text("Label64", "Color"));
-    s->Group7->setTitle(text("Group7", "Trigger Setting"));
-    s->Label71->setText(text("Label71", "Level"));
-    s->Label72->setText(text("Label72", "Delay (%)"));
+    m_display->applyTexts(lang);
+    m_setting->applyTexts(lang);
     m_texts[0] = text("Label12", "Value");
     m_texts[1] = text("Label62", "Multi.");
     m_texts[2] = text("Label63", "Offset");
@@ -388,26 +363,11 @@ void TMonitoring::nextSlope()
 
 void TMonitoring::showSlope()
 {
-    // A rising, falling or two-way edge over a dashed level line.
     const int slope = int(m_setup.triggerSlope);
-    QPixmap picture(22, 18);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
-    p.drawLine(1, 9, 21, 9);
-    p.setPen(QPen(Qt::black, 1.6));
-    if (slope != 1)
-        p.drawPolyline(QPolygonF({QPointF(2, 15), QPointF(8, 15), QPointF(11, 3), QPointF(14, 3)}));
-    if (slope != 0)
-        p.drawPolyline(QPolygonF({QPointF(slope == 2 ? 11 : 2, 3), QPointF(slope == 2 ? 14 : 8, 3),
-                                  QPointF(17, 15), QPointF(20, 15)}));
-    p.end();
-    m_display->Image6->setPixmap(picture);
     const char *keys[] = {"Item71", "Item72", "Item73"};
     const char *defaults[] = {"Up", "Down", "Both"};
-    m_display->Image6->setToolTip(m_session.language.text(QStringLiteral("Monitor"), QString::fromLatin1(keys[slope]),
-                                                          QString::fromLatin1(defaults[slope])));
+    m_display->showSlope(slope, m_session.language.text(QStringLiteral("Monitor"), QString::fromLatin1(keys[slope]),
+                                                        QString::fromLatin1(defaults[slope])));
 }
 
 void TMonitoring::CheckBoxZoomClick()
