@@ -127,7 +127,7 @@ private slots:
         main.show();
         main.action(QStringLiteral("ToolBline"))->trigger();
         QVERIFY(transferEnabled(main));
-        for (const char *name : {"MonChart"})
+        for (const char *name : {"MMItoolsSetting", "MMIMt"})
             QVERIFY2(!main.action(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         for (const char *name : {"PopDownLoad2", "ToolBpsr", "PopUpLoad2", "ToolBpsw"})
@@ -139,6 +139,8 @@ private slots:
         QVERIFY(main.action(QStringLiteral("ToolBInvInfo"))->isEnabled());
         QVERIFY(main.action(QStringLiteral("InvRun"))->isEnabled());
         QVERIFY(main.action(QStringLiteral("ToolBpanel"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MonChart"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("ToolBmon"))->isEnabled());
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         for (const char *name : {"PrintSetup", "ToolBprinter", "Print", "ToolBprint"})
             QVERIFY2(main.action(QString::fromLatin1(name))->isEnabled(), name);

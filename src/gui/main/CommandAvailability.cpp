@@ -6,7 +6,6 @@ namespace {
 
 // Main menu items whose operation is not built yet.
 const char *const NotBuilt[] = {
-    "MonChart",                                                // monitoring
     "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };
 

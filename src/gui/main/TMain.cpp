@@ -16,6 +16,7 @@
 #include "comm/SpecialSetupCheck.h"
 #include "comm/TRSset.h"
 #include "model/ModelInfo.h"
+#include "monitor/MonitorCommands.h"
 #include "paramtable/TParameters.h"
 #include "print/PrintCommands.h"
 #include "startup/Ttype.h"
@@ -50,6 +51,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_inverterInfo = new InverterInfoCommand(*this, m_prompter);
     m_keypad = new KeypadCommand(*this, m_prompter);
     m_print = new PrintCommands(*this, m_prompter);
+    m_monitor = new MonitorCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed)
@@ -176,6 +178,7 @@ void TMain::connectHandlers()
     on("PopComp", &TMain::PopCompClick);
     on("MonInvInfo", &TMain::MonInvInfoClick);
     on("InvRun", &TMain::InvRunClick);
+    on("MonChart", &TMain::MonChartClick);
     for (const QString &twin : ParameterTableTwins::twinNames())
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
@@ -361,6 +364,7 @@ void TMain::FormShow()
     action(QStringLiteral("MMIMt"))->setVisible(true);
     createTable();
     m_table->show();
+    m_monitor->create();
     // The main window's frame is final only once its show has finished: place the table
     // again then, and whenever the frame changes later (keepTableUnderFrame).
     QTimer::singleShot(0, this, &TMain::keepTableUnderFrame);
@@ -601,4 +605,9 @@ void TMain::PrintClick()
 void TMain::PrinterSetupClick()
 {
     m_print->PrinterSetupClick();
+}
+
+void TMain::MonChartClick()
+{
+    m_monitor->MonChartClick();
 }

@@ -22,6 +22,7 @@ class TransferCommands;
 class InverterInfoCommand;
 class KeypadCommand;
 class PrintCommands;
+class MonitorCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -45,6 +46,7 @@ public:
     InverterInfoCommand *inverterInfo() const { return m_inverterInfo; }
     KeypadCommand *keypad() const { return m_keypad; }
     PrintCommands *printing() const { return m_print; }
+    MonitorCommands *monitor() const { return m_monitor; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -95,6 +97,7 @@ private slots:
     void PopCompClick();
     void MonInvInfoClick();
     void InvRunClick();
+    void MonChartClick();
     void ToolBlineClick();
     void RS232C1Click();
     void PrintSetupClick();
@@ -137,6 +140,7 @@ private:
     InverterInfoCommand *m_inverterInfo = nullptr;
     KeypadCommand *m_keypad = nullptr;
     PrintCommands *m_print = nullptr;
+    MonitorCommands *m_monitor = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
