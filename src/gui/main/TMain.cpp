@@ -282,7 +282,7 @@ void TMain::createTable()
     m_table = new TParameter(m_session, m_prompter, this);
     m_table->setRatingSource([this]() -> DriveReader {
         // "Get Current/Voltage Base using On-Line": ask the drive when a check finds it.
-        if (!m_comm || !m_session.settings().get(Keys::MCVBOC))
+        if (!m_comm || !m_session.options.on(Opt::CheckBox3))
             return {};
         m_comm->connectionCheck().run();
         return m_comm->ratingReader(true);
