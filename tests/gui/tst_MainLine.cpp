@@ -134,6 +134,8 @@ private slots:
             QVERIFY2(!main.table()->item(QString::fromLatin1(name))->isEnabled(), name);
         // Built commands are still there to use.
         QVERIFY(main.action(QStringLiteral("ToolBsavas"))->isEnabled());
+        for (const char *name : {"MMItoolsSetting", "ToolBop", "MMIMt"})
+            QVERIFY2(main.action(QString::fromLatin1(name))->isEnabled(), name);
         QVERIFY(main.table()->item(QStringLiteral("PopSlct"))->isEnabled());
         main.close();
     }

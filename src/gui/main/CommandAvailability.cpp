@@ -10,7 +10,6 @@ const char *const NotBuilt[] = {
     "PopDownLoad2", "PopUpLoad2",                              // selected transfers
     "InvRun",                                                  // keypad
     "MonInvInfo",   "MonChart",                                // inverter information, monitoring
-    "MMItoolsSetting", "MMIMt",                                // options, maintenance mode
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "model/ModelInfo.h"
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
+#include "paramtable/TParameters.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,6 +2,7 @@
 
 #include "CommandAvailability.h"
 #include "MainMenuTable.h"
+#include "OptionCommands.h"
 #include "ParameterFileCommands.h"
 #include "ParameterTableTwins.h"
 #include "base/Prompter.h"
@@ -45,8 +46,10 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_transfers = new TransferCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
-    if (!m_session.startupFailed)
+    if (!m_session.startupFailed) {
+        m_optionCommands = new OptionCommands(*this, m_prompter);
         createCommLink();
+    }
 }
 
 TMain::~TMain() = default;
@@ -171,6 +174,8 @@ void TMain::connectHandlers()
         m_connected.insert(action(twin));
     on("ToolBline", &TMain::ToolBlineClick);
     on("RS232C1", &TMain::RS232C1Click);
+    on("MMItoolsSetting", &TMain::MMItoolsSettingClick);
+    on("MMIMt", &TMain::MMIMtClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
@@ -504,6 +509,18 @@ void TMain::setDriveCommands(bool transfer, bool panel, bool information)
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
         enableAction(QString::fromLatin1(name), panel);
     enableAction(QStringLiteral("MonInvInfo"), information);
+}
+
+void TMain::MMItoolsSettingClick()
+{
+    if (m_optionCommands)
+        m_optionCommands->MMItoolsSettingClick();
+}
+
+void TMain::MMIMtClick()
+{
+    if (m_optionCommands)
+        m_optionCommands->MMIMtClick();
 }
 
 void TMain::ToolsEndClick()

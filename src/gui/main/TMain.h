@@ -19,6 +19,7 @@ class TParameters;
 class CommLink;
 class TRSset;
 class TransferCommands;
+class OptionCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -39,6 +40,7 @@ public:
     ParameterFileCommands &files() const { return *m_files; }
     CommLink *commLink() const { return m_comm.get(); }
     TransferCommands *transfers() const { return m_transfers; }
+    OptionCommands *optionCommands() const { return m_optionCommands; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -89,6 +91,8 @@ private slots:
     void PopCompClick();
     void ToolBlineClick();
     void RS232C1Click();
+    void MMItoolsSettingClick();
+    void MMIMtClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -123,6 +127,7 @@ private:
     ParameterFileCommands *m_files = nullptr;
     ParameterTableTwins *m_twins = nullptr;
     TransferCommands *m_transfers = nullptr;
+    OptionCommands *m_optionCommands = nullptr;  // the options and password windows
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
