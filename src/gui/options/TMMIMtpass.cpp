@@ -40,6 +40,7 @@ TMMIMtpass::TMMIMtpass(Session &session, Prompter &prompter, std::function<Maint
     grid->setColumnStretch(0, 1);
     connect(m_ok, &QPushButton::clicked, this, &TMMIMtpass::Button1Click);
     connect(m_cancel, &QPushButton::clicked, this, &TMMIMtpass::Button2Click);
+    connect(m_pass, &QLineEdit::returnPressed, this, &TMMIMtpass::Button1Click);
     resize(298, sizeHint().height());
     setFixedSize(size());
 }
@@ -65,12 +66,10 @@ void TMMIMtpass::FormShow()
 
 void TMMIMtpass::keyPressEvent(QKeyEvent *event)
 {
-    // Enter belongs to the password field (it acts as OK there), never to a default button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (m_pass->hasFocus())
-            Button1Click();
+    // Enter in the password field acts as OK (returnPressed); the field passes the key on
+    // afterwards, and it must not press a default button a second time.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return;
-    }
     QDialog::keyPressEvent(event);
 }
 
