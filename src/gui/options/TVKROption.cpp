@@ -22,7 +22,13 @@ using namespace OptionDefs;
 namespace {
 
 constexpr int WindowWidth = 640;  // the window is centred on this width at the top of the screen
-constexpr int RowsPerColumn = 12;
+constexpr int StretchRow = 29;  // below every option; the "Master's" button sits under it
+
+// The option that starts the second column of its page.
+bool startsSecondColumn(Opt id)
+{
+    return id == Opt::MonInvDrive || id == Opt::ComSpMarg;
+}
 const char *const Section = "Options";
 
 QColor colourOf(int bgr)
@@ -74,13 +80,13 @@ QWidget *TVKROption::createPage(Page page)
         const Def &d = def(Opt(i));
         if (d.page != page)
             continue;
-        if (row >= RowsPerColumn && d.kind != Kind::Int) {
+        if (startsSecondColumn(d.id)) {
             row = 0;
             column = 3;
         }
         addOption(grid, row, column, d);
     }
-    grid->setRowStretch(qMax(row, RowsPerColumn), 1);
+    grid->setRowStretch(StretchRow, 1);
     return w;
 }
 
@@ -94,7 +100,8 @@ void TVKROption::addOption(QGridLayout *grid, int &row, int column, const Def &d
     if (d.kind == Kind::Bool) {
         auto *box = new QCheckBox(grid->parentWidget());
         box->setObjectName(QLatin1String(d.component));
-        grid->addWidget(box, row, column, 1, 2);
+        const bool partnerBeside = d.id == Opt::FreeUnitMon || d.id == Opt::CheckBox2;
+        grid->addWidget(box, row, column, 1, partnerBeside ? 1 : 2);
         m_checks.insert(d.id, box);
         connect(box, &QCheckBox::clicked, this, [this, id = d.id](bool on) { checkClicked(id, on); });
         label = box;
@@ -174,7 +181,7 @@ void TVKROption::createButtons(QGridLayout *outer)
     m_defBtn->setObjectName(QStringLiteral("DefBtn"));
     m_colorsBtn = new QPushButton(m_masterPage);
     m_colorsBtn->setObjectName(QStringLiteral("Button1"));
-    static_cast<QGridLayout *>(m_masterPage->layout())->addWidget(m_colorsBtn, RowsPerColumn + 1, 3, 1, 2,
+    static_cast<QGridLayout *>(m_masterPage->layout())->addWidget(m_colorsBtn, StretchRow + 1, 3, 1, 2,
                                                                    Qt::AlignRight);
     m_closeBtn = new QPushButton(this);
     m_closeBtn->setObjectName(QStringLiteral("OkBtn"));
