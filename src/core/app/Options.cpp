@@ -73,17 +73,24 @@ void Options::load(const Settings &settings)
     set(Opt::TypCapChk, 1);
 }
 
-void Options::save(Settings &settings, bool maintenanceActive) const
+bool Options::save(Settings &settings, bool maintenanceActive) const
 {
+    bool ok = true;
     for (int i = 0; i < Count; ++i) {
-        const Def &d = OptionDefs::def(Opt(i));
-        if (d.storage == Storage::NotStored || (d.id == Opt::SUMode && maintenanceActive))
-            continue;
-        if (d.kind == Kind::Bool)
-            settings.set(boolKey(d), value(d.id) != 0);
-        else
-            settings.set(intKey(d), value(d.id));
+        if (!(Opt(i) == Opt::SUMode && maintenanceActive))
+            ok = save(settings, Opt(i)) && ok;
     }
+    return ok;
+}
+
+bool Options::save(Settings &settings, Opt id) const
+{
+    const Def &d = OptionDefs::def(id);
+    if (d.storage == Storage::NotStored)
+        return true;
+    if (d.kind == Kind::Bool)
+        return settings.set(boolKey(d), value(id) != 0);
+    return settings.set(intKey(d), value(id));
 }
 
 void Options::restoreFactory()
@@ -114,10 +121,10 @@ int Options::Entry::message() const
     return OutOfRangeMessage;
 }
 
-Options::Entry Options::check(Opt id, const QString &text)
+Options::Entry Options::check(Opt id, const QString &text, bool asShown)
 {
     const Def &d = OptionDefs::def(id);
-    const double scale = shownInHundredths(id) ? 100.0 : 1.0;
+    const double scale = asShown && shownInHundredths(id) ? 100.0 : 1.0;
     Entry e;
     double number = 0;
     if (!parseNumber(text, d.kind != Kind::Int || scale == 1.0, number))

@@ -25,7 +25,10 @@ public:
     /// the run-only options are off.
     void load(const Settings &settings);
     /// Every stored option to [Options]; "Mainte" only while maintenance mode is not active.
-    void save(Settings &settings, bool maintenanceActive) const;
+    /// False when the file could not be written.
+    bool save(Settings &settings, bool maintenanceActive) const;
+    /// One option to [Options]; false when the file could not be written.
+    bool save(Settings &settings, Opt id) const;
 
     /// "Restore to factory settings": every option to its factory value.
     void restoreFactory();
@@ -41,9 +44,10 @@ public:
         /// Language message shown for the verdict (67 or 41), -1 when accepted.
         int message() const;
     };
-    /// Checks text typed for a numeric option as the window shows it (the free-unit factor in
-    /// units, not hundredths). Colours and check boxes take decimal or 0x-prefixed integers.
-    static Entry check(Opt id, const QString &text);
+    /// Checks text typed for an option. `asShown`: as the window shows it (the free-unit factor
+    /// in units); otherwise as the settings file holds it (the factor in hundredths). Colours and
+    /// check boxes take decimal or 0x-prefixed integers.
+    static Entry check(Opt id, const QString &text, bool asShown = true);
 
 private:
     static int clamp(Opt id, int value);
