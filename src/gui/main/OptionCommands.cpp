@@ -22,11 +22,17 @@ OptionCommands::OptionCommands(TMain &main, Prompter &prompter)
     connect(m_options, &TVKROption::optionsClosed, this, &OptionCommands::applyOptions);
     connect(m_options, &TVKROption::fileTypeRegistration, this, &OptionCommands::registerFileType);
     connect(m_options, &TVKROption::bufferTableWanted, this, &OptionCommands::showBufferTable);
+    if (TParameters *buffer = main.parameters()) {
+        // Closing the buffer table switches its option off.
+        connect(buffer, &TParameters::closed, this, [this] { m_main.session().options.set(Opt::DispBuffer, 0); });
+    }
     registerFileType(main.session().options.on(Opt::FileRegist));
 }
 
 void OptionCommands::MMItoolsSettingClick()
 {
+    // While either window is active the parameter table does not count as the active window.
+    m_main.ParaTableAct = false;
     emit optionsOpening(m_options);
     m_options->exec();
     m_prompter.pump();
@@ -34,6 +40,7 @@ void OptionCommands::MMItoolsSettingClick()
 
 void OptionCommands::MMIMtClick()
 {
+    m_main.ParaTableAct = false;
     emit passwordOpening(m_password);
     m_password->exec();
     m_prompter.pump();
