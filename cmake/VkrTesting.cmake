@@ -15,6 +15,9 @@ function(vkr_add_tests_in dir)
       VKR_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    # The GUI registers ".vkr" with the desktop at start: tests do it in a folder of their own.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/xdg/data;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/xdg/config"
+      TIMEOUT 300)
   endforeach()
 endfunction()

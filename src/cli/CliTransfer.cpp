@@ -20,7 +20,7 @@
 
 namespace {
 
-struct Options {
+struct RunOptions {
     QString out;
     QString report;
     QString onError = QStringLiteral("ignore");
@@ -64,7 +64,7 @@ QList<QCommandLineOption> ownOptions(TransferMode mode)
     return own;
 }
 
-bool readOwn(const CliParser &cli, TransferMode mode, Options *o, QString *error)
+bool readOwn(const CliParser &cli, TransferMode mode, RunOptions *o, QString *error)
 {
     o->out = mode == TransferMode::Import ? cli.value(QStringLiteral("out")) : QString();
     o->report = cli.value(QStringLiteral("report"));
@@ -84,7 +84,7 @@ bool readOwn(const CliParser &cli, TransferMode mode, Options *o, QString *error
     return true;
 }
 
-TransferOptions transferOptions(const Options &o)
+TransferOptions transferOptions(const RunOptions &o)
 {
     TransferOptions t;
     t.eeprom = o.eeprom;
@@ -204,7 +204,7 @@ private:
 };
 
 // The outcome of a run that started: the report, the set read and the exit code.
-int conclude(const TransferRun &run, const Options &opts, CliDrive &drive, const ParameterFile &header)
+int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, const ParameterFile &header)
 {
     drive.printMessages();
     if (run.state() == TransferRun::State::Aborted) {
@@ -224,7 +224,7 @@ int conclude(const TransferRun &run, const Options &opts, CliDrive &drive, const
     return run.differences() > 0 || run.echoDiffers() > 0 ? ExitCode::Differs : ExitCode::Ok;
 }
 
-int transfer(TransferMode mode, const Options &opts, CliDrive &drive, CliLine &line, const ParameterFile &header)
+int transfer(TransferMode mode, const RunOptions &opts, CliDrive &drive, CliLine &line, const ParameterFile &header)
 {
     Wiring w(line, drive.data);
     RunPrompter prompter(drive, opts.onError == u"abort");
@@ -262,7 +262,7 @@ int run(TransferMode mode, const QStringList &arguments)
     cli.addOptions(CliDrive::options() + CliLine::options() + CliParameterFile::options() + ownOptions(mode));
     if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
         return parsed;
-    Options opts;
+    RunOptions opts;
     CliLine line;
     QString error;
     if (!readOwn(cli, mode, &opts, &error) || !line.readOptions(cli.parser(), &error))

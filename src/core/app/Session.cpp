@@ -45,7 +45,7 @@ Session::DriveLoad Session::loadDrive(Prompter &prompter)
 {
     switch (DriveLoader::load(folders, selection, messages, prompter, data)) {
     case DriveLoader::Result::Loaded:
-        data.lastShownIndex = data.lastUserIndex;
+        data.lastShownIndex = MainteFlag ? data.lastIndex : data.lastUserIndex;
         return DriveLoad::Loaded;
     case DriveLoader::Result::SelectAgain:
         return DriveLoad::SelectAgain;
@@ -130,4 +130,24 @@ QString Session::caption() const
 QString Session::mainHelpFile() const
 {
     return folders.mainHelpFile(selection.languagePrefix);
+}
+
+void Session::enterMaintenance(bool master)
+{
+    options.set(Opt::SUMode, 1);
+    data.lastShownIndex = data.lastIndex;
+    MainteFlag = true;
+    SMainteFlag = SMainteFlag || master;
+}
+
+bool Session::maintenanceAtNew()
+{
+    const bool release = MainteFlag && options.on(Opt::MainteClear);
+    if (release) {
+        MainteFlag = false;
+        SMainteFlag = false;
+        options.set(Opt::DispBuffer, 0);
+    }
+    data.lastShownIndex = MainteFlag ? data.lastIndex : data.lastUserIndex;
+    return release;
 }

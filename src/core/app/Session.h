@@ -4,6 +4,7 @@
 #include "DriveSelection.h"
 #include "LanguageFile.h"
 #include "MessageTable.h"
+#include "Options.h"
 #include "Settings.h"
 #include "StartFile.h"
 #include "model/DriveData.h"
@@ -23,6 +24,11 @@ public:
     MessageTable messages;
     LanguageFile language;
     DriveData data;  // ParaDat, UPara and the lists of the selected drive
+    Options options;  // the environment options, loaded when the options window is created
+
+    // Maintenance mode: MainteFlag is on in both levels, SMainteFlag only at the master level.
+    bool MainteFlag = false;
+    bool SMainteFlag = false;
 
     // Current folders, saved when the main window closes.
     QString savePath, saveFile, loadPath, loadFile, monPath, monFile;
@@ -56,6 +62,14 @@ public:
     /// Start with a file: reads and checks the file's header, sets the drive and language from
     /// it. The refusal, when there is one, is shown through `prompter`.
     StartFile startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter);
+
+    /// Enters maintenance mode (the master level when `master`): "Use Maintenance Mode" on
+    /// and the table shows every parameter. Entering the maintenance level from master mode
+    /// keeps the master level.
+    void enterMaintenance(bool master);
+    /// "New" ends maintenance mode when "Maintenance mode release at "New"." is on, and sets
+    /// the shown parameters for the new drive. Returns true when it ended the mode.
+    bool maintenanceAtNew();
 
     /// "VKR410T <type><form> (CPU Ver.<cpu>)".
     QString caption() const;

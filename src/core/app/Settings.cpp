@@ -30,19 +30,19 @@ QString Settings::get(const TextKey &key) const
     return m_ini.readString(s(key.section), s(key.name), key.def ? s(key.def) : m_appFolder);
 }
 
-void Settings::set(const IntKey &key, int value)
+bool Settings::set(const IntKey &key, int value)
 {
-    m_ini.writeInt(s(key.section), s(key.name), value);
+    return m_ini.writeInt(s(key.section), s(key.name), value);
 }
 
-void Settings::set(const BoolKey &key, bool value)
+bool Settings::set(const BoolKey &key, bool value)
 {
-    m_ini.writeBool(s(key.section), s(key.name), value);
+    return m_ini.writeBool(s(key.section), s(key.name), value);
 }
 
-void Settings::set(const TextKey &key, const QString &value)
+bool Settings::set(const TextKey &key, const QString &value)
 {
-    m_ini.writeString(s(key.section), s(key.name), value);
+    return m_ini.writeString(s(key.section), s(key.name), value);
 }
 
 QString Settings::channelKey(const ChannelKey &key, int channel)

@@ -20,9 +20,12 @@ public:
     bool get(const BoolKey &key) const;
     QString get(const TextKey &key) const;
 
-    void set(const IntKey &key, int value);
-    void set(const BoolKey &key, bool value);
-    void set(const TextKey &key, const QString &value);
+    // False when the file could not be written (the windows ignore it; the command line says so).
+    bool set(const IntKey &key, int value);
+    bool set(const BoolKey &key, bool value);
+    bool set(const TextKey &key, const QString &value);
+    /// Why the last failed write failed.
+    QString lastError() const { return m_ini.lastError(); }
 
     // Channel keys of [Monitor], channel 1..10.
     int monitorItem(int channel) const;

@@ -1,17 +1,27 @@
 #include "TransferOptions.h"
 
+#include "app/Options.h"
 #include "app/Settings.h"
+
+TransferOptions TransferOptions::fromOptions(const Options &opt, bool maintenanceActive)
+{
+    TransferOptions o;
+    o.eeprom = opt.on(Opt::EEPWriteEnable);
+    o.changedOnly = opt.on(Opt::WriteNotChgPara);
+    o.displayCommError = opt.on(Opt::ParaErrDisp);
+    o.displayCommResult = opt.on(Opt::ParaResult);
+    o.displayCompMessage = opt.on(Opt::CompMsgDisp);
+    o.displayCompResult = opt.on(Opt::CompResult);
+    o.useMaintenance = opt.on(Opt::SUMode);
+    o.maintenanceActive = maintenanceActive;
+    o.saveResult = opt.on(Opt::ParaSkipSave);
+    o.checkTypeForm = opt.on(Opt::TypCapChk);
+    return o;
+}
 
 TransferOptions TransferOptions::fromSettings(const Settings &s)
 {
-    TransferOptions o;
-    o.eeprom = s.get(Keys::Eeprom);
-    o.changedOnly = s.get(Keys::ChgPara1);
-    o.displayCommError = s.get(Keys::ComDisp);
-    o.displayCommResult = s.get(Keys::Result);
-    o.displayCompMessage = s.get(Keys::CompDisp);
-    o.displayCompResult = s.get(Keys::ResultC);
-    o.useMaintenance = s.get(Keys::Mainte);
-    o.saveResult = s.get(Keys::SkipFile);
-    return o;
+    Options o;
+    o.load(s);
+    return fromOptions(o, false);
 }

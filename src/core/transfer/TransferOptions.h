@@ -1,10 +1,10 @@
 #pragma once
 
+class Options;
 class Settings;
 
-// The environment options a transfer reads. Until the options window exists they come from
-// their settings keys with the keys' defaults; "Check the Inverter Type-Form" is on whenever
-// that window has been created, so it starts on.
+// The environment options a transfer reads, taken from the live options (or, for a program
+// without the options window, from their settings keys).
 struct TransferOptions {
     bool eeprom = true;              // "Export to EEPROM": 'W' instead of 'P'
     bool changedOnly = true;         // "Export 'Change' Parameters only"
@@ -17,5 +17,6 @@ struct TransferOptions {
     bool saveResult = false;         // "Save Comm./Comp. Result": reports saved without asking
     bool checkTypeForm = true;       // "Check the Inverter Type-Form"
 
+    static TransferOptions fromOptions(const Options &options, bool maintenanceActive);
     static TransferOptions fromSettings(const Settings &settings);
 };

@@ -13,6 +13,7 @@
 #include "model/ModelInfo.h"
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
+#include "paramtable/TParameters.h"
 
 #include <QAction>
 #include <QFile>
@@ -69,7 +70,9 @@ void ParameterFileCommands::ParaMakeNewClick()
     m_main.setWindowTitle(m_session.caption());
     m_main.ApplyMainTexts();
     m_main.setCommandEnabled(SaveItem, false);
-    m_session.data.lastShownIndex = m_session.data.lastUserIndex;
+    // "New" ends maintenance mode when the option says so; the buffer table goes with it.
+    if (m_session.maintenanceAtNew() && m_main.parameters())
+        m_main.parameters()->hide();
     m_main.DrvChkAct = true;
     m_main.DrvChkd = false;
     m_main.CommentsChk = false;

@@ -2,6 +2,7 @@
 
 #include "CommandAvailability.h"
 #include "MainMenuTable.h"
+#include "OptionCommands.h"
 #include "ParameterFileCommands.h"
 #include "ParameterTableTwins.h"
 #include "SelectedTransferTwins.h"
@@ -54,8 +55,10 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_monitor = new MonitorCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
-    if (!m_session.startupFailed)
+    if (!m_session.startupFailed) {
+        m_optionCommands = new OptionCommands(*this, m_prompter);
         createCommLink();
+    }
 }
 
 TMain::~TMain() = default;
@@ -186,6 +189,8 @@ void TMain::connectHandlers()
     on("PrintSetup", &TMain::PrintSetupClick);
     on("Print", &TMain::PrintClick);
     on("PrinterSetup", &TMain::PrinterSetupClick);
+    on("MMItoolsSetting", &TMain::MMItoolsSettingClick);
+    on("MMIMt", &TMain::MMIMtClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
@@ -297,7 +302,7 @@ void TMain::createTable()
     m_table = new TParameter(m_session, m_prompter, this);
     m_table->setRatingSource([this]() -> DriveReader {
         // "Get Current/Voltage Base using On-Line": ask the drive when a check finds it.
-        if (!m_comm || !m_session.settings().get(Keys::MCVBOC))
+        if (!m_comm || !m_session.options.on(Opt::CheckBox3))
             return {};
         m_comm->connectionCheck().run();
         return m_comm->ratingReader(true);
@@ -521,6 +526,18 @@ void TMain::setDriveCommands(bool transfer, bool panel, bool information)
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
         enableAction(QString::fromLatin1(name), panel);
     enableAction(QStringLiteral("MonInvInfo"), information);
+}
+
+void TMain::MMItoolsSettingClick()
+{
+    if (m_optionCommands)
+        m_optionCommands->MMItoolsSettingClick();
+}
+
+void TMain::MMIMtClick()
+{
+    if (m_optionCommands)
+        m_optionCommands->MMIMtClick();
 }
 
 void TMain::ToolsEndClick()

@@ -23,6 +23,7 @@ class InverterInfoCommand;
 class KeypadCommand;
 class PrintCommands;
 class MonitorCommands;
+class OptionCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -47,6 +48,7 @@ public:
     KeypadCommand *keypad() const { return m_keypad; }
     PrintCommands *printing() const { return m_print; }
     MonitorCommands *monitor() const { return m_monitor; }
+    OptionCommands *optionCommands() const { return m_optionCommands; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -103,6 +105,8 @@ private slots:
     void PrintSetupClick();
     void PrintClick();
     void PrinterSetupClick();
+    void MMItoolsSettingClick();
+    void MMIMtClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -141,6 +145,7 @@ private:
     KeypadCommand *m_keypad = nullptr;
     PrintCommands *m_print = nullptr;
     MonitorCommands *m_monitor = nullptr;
+    OptionCommands *m_optionCommands = nullptr;  // the options and password windows
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use

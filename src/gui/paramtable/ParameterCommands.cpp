@@ -60,7 +60,7 @@ void ParameterCommands::viewReset()
     m_editor->cancel();
     m_session.data.undoRedo.clear();
     m_editor->readUndoDepth();
-    const bool winHelp = m_session.settings().get(Keys::WHP);
+    const bool winHelp = m_session.options.on(Opt::WinHelpSlct);
     m_helpFile = ParameterHelp::existingFile(m_session.folders, m_session.selection.typeName,
                                              m_session.selection.languagePrefix, winHelp);
     m_table.setCommandEnabled(QStringLiteral("PopParaHelp"), !m_helpFile.isEmpty());

@@ -126,7 +126,7 @@ void ParameterEditor::enter()
     if (!accepted.stored)
         return;
     model.setCell(row, MarkColumn, accepted.changed == 1 ? m_session.messages.text(30) : SixBlanks);
-    const bool move = m_session.settings().get(Keys::Entkey);
+    const bool move = m_session.options.on(Opt::ParaEnt);
     // A filtered display has fewer rows than parameters: the move stops at its last row.
     if (move && row < m_session.data.lastShownIndex + 1 && row + 1 < model.gridRowCount())
         selectValueCell(row + 1, false);
@@ -146,7 +146,7 @@ void ParameterEditor::selectValueCell(int row, bool toTop)
 
 void ParameterEditor::readUndoDepth()
 {
-    m_session.data.undoRedo.setDepth(m_session.settings().get(Keys::UndoMax));
+    m_session.data.undoRedo.setDepth(m_session.options.value(Opt::UndoMaxSet));
     updateUndoItems();
 }
 

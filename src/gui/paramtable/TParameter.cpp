@@ -140,13 +140,13 @@ void TParameter::loadPopupCaptions()
 
 void TParameter::readColours()
 {
-    Settings &s = m_session.settings();
+    const Options &o = m_session.options;
     ParameterCellDelegate::Colours &c = m_delegate->colours;
-    c.otherCell = colourOf(s.get(Keys::MNCC));
-    c.settingCell = colourOf(s.get(Keys::MSCC));
-    c.selectedText = colourOf(s.get(Keys::MSLTC));
-    c.cvCellOn = s.get(Keys::MCVCCC);
-    c.cvCell = colourOf(s.get(Keys::MCVCC));
+    c.otherCell = colourOf(o.value(Opt::PNCellC));
+    c.settingCell = colourOf(o.value(Opt::PSCellC));
+    c.selectedText = colourOf(o.value(Opt::PSlctTextC));
+    c.cvCellOn = o.on(Opt::CheckBox2);
+    c.cvCell = colourOf(o.value(Opt::PCVCellC));
 }
 
 void TParameter::placeUnder(const QRect &mainFrame)

@@ -73,7 +73,7 @@ public:
     bool filterOn() const;
     /// Files dropped on the window: one parameter file is opened, anything else refused.
     void dropFiles(const QStringList &paths);
-    /// Re-reads the cell colours from the settings file.
+    /// Re-reads the cell colours from the environment options.
     void readColours();
     /// Enables a pop-up item's command (also a hidden item's) and tells the twins.
     void setCommandEnabled(const QString &component, bool enabled);

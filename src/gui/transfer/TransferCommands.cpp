@@ -46,7 +46,7 @@ void TransferCommands::run(TransferMode mode)
         return;
     m_resultShown = false;
     Session &session = m_main.session();
-    const TransferOptions options = TransferOptions::fromSettings(session.settings());
+    const TransferOptions options = TransferOptions::fromOptions(session.options, session.MainteFlag);
     const TransferTexts texts = TransferTexts::load(session.language, session.messages);
     if (!begin(mode, options, texts))
         return;
