@@ -138,10 +138,16 @@ void drawing(Records &r, const WmfPicture &p, int brush, int nullPen, int font)
         // Pieces share their end points so the line stays joined.
         for (qsizetype from = 0; from + 1 < line.points.size(); from += MaxPolylinePoints - 1) {
             const qsizetype n = std::min<qsizetype>(MaxPolylinePoints, line.points.size() - from);
-            QList<qint32> words{qint32(n)};
-            for (qsizetype i = from; i < from + n; ++i)
-                words << clamp16(line.points.at(i).x()) << clamp16(line.points.at(i).y());
-            r.add(Polyline, words);
+            // Filled in place: a chart line has thousands of points.
+            QByteArray params(2 + 4 * n, Qt::Uninitialized);
+            char *out = params.data();
+            qToLittleEndian(quint16(n), out);
+            for (qsizetype i = 0; i < n; ++i) {
+                const QPoint &pt = line.points.at(from + i);
+                qToLittleEndian(quint16(clamp16(pt.x())), out + 2 + 4 * i);
+                qToLittleEndian(quint16(clamp16(pt.y())), out + 4 + 4 * i);
+            }
+            r.addRaw(Polyline, params);
         }
     }
     r.add(SelectObject, {font});
