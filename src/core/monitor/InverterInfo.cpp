@@ -1,6 +1,7 @@
 #include "InverterInfo.h"
 
 #include "AlarmTripLists.h"
+#include "MonitorValues.h"
 #include "app/InverterCatalog.h"
 #include "app/MessageTable.h"
 #include "base/IniFile.h"
@@ -40,25 +41,6 @@ InverterInfo::InverterInfo(DriveData &data, CommExchange &exchange, DetectExchan
     : m_data(data), m_exchange(exchange), m_detect(detect), m_catalog(catalog), m_trips(trips), m_messages(messages),
       m_prompter(prompter)
 {
-}
-
-QString InverterInfo::FormatItemValue(const DriveData &data, int index, double value)
-{
-    const QString mul = data.paraDat.at(index, ParaDat::Mul).trimmed();
-    int decimals = 0;
-    if (mul == QLatin1String("10"))
-        decimals = 1;
-    else if (mul == QLatin1String("100"))
-        decimals = 2;
-    else if (mul == QLatin1String("1000"))
-        decimals = 3;
-    QString text = NumberText::fixed(value, decimals);
-    if (data.decimalComma) {
-        const qsizetype dot = text.indexOf(u'.');
-        if (dot >= 0)
-            text[dot] = u',';
-    }
-    return text;
 }
 
 std::optional<InverterInfo::Value> InverterInfo::read(int index)

@@ -39,10 +39,6 @@ public:
     /// "name : value" line per monitor item, in list order.
     void CollectTripValues(const IniFile &language, const QList<MonitorItem> &items, TransferReport &report);
 
-    /// A value with the decimals its "Mul" gives ("10" one, "100" two, "1000" three, else
-    /// none), with the decimal comma when the drive data ask for it.
-    static QString FormatItemValue(const DriveData &data, int index, double value);
-
     /// Reads of the last collection that the drive did not answer.
     int failedReads() const { return m_failedReads; }
 
