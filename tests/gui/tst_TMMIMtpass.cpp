@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QtTest>
 #include <memory>
 
@@ -153,6 +154,8 @@ private slots:
         QTest::keyClicks(r.window->Pass(), QStringLiteral("12345678901"));
         QCOMPARE(r.window->Pass()->text(), QStringLiteral("1234567890"));
         QCOMPARE(r.window->Pass()->echoMode(), QLineEdit::Password);
+        QCOMPARE(r.window->Pass()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, r.window->Pass()),
+                 int(u'*'));
         r.window->hide();
     }
 

@@ -28,6 +28,8 @@ TMMIMtpass::TMMIMtpass(Session &session, Prompter &prompter, std::function<Maint
     m_pass->setObjectName(QStringLiteral("Pass"));
     m_pass->setMaxLength(MaintenanceLogin::MaxLength);
     m_pass->setEchoMode(QLineEdit::Password);
+    // Each character shows as "*" whatever the style's own mask character is.
+    m_pass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     m_ok = new QPushButton(this);
     m_ok->setObjectName(QStringLiteral("Button1"));
     m_cancel = new QPushButton(this);
