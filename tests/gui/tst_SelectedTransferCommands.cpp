@@ -111,7 +111,7 @@ struct Line {
 
 // "Selected Parameter Import" and "Selected Parameter Export" of the parameter table against
 // the drive simulator, started from the table's keys and from the main window.
-class tst_SelectedTransfer : public QObject
+class tst_SelectedTransferCommands : public QObject
 {
     Q_OBJECT
 
@@ -127,7 +127,7 @@ private slots:
     void droppedRepliesMarkTheirRows();
 };
 
-void tst_SelectedTransfer::importBringsTheMarkedRowsOnly()
+void tst_SelectedTransferCommands::importBringsTheMarkedRowsOnly()
 {
     Line t;
     QVERIFY(t.connect());
@@ -149,7 +149,7 @@ void tst_SelectedTransfer::importBringsTheMarkedRowsOnly()
     QCOMPARE(t.column("0006", UPara::OneSelectIndex), QStringLiteral("0"));
 }
 
-void tst_SelectedTransfer::twinsInertWhileTheTableIsNotActive()
+void tst_SelectedTransferCommands::twinsInertWhileTheTableIsNotActive()
 {
     Line t;
     QVERIFY(t.connect());
@@ -177,7 +177,7 @@ void tst_SelectedTransfer::twinsInertWhileTheTableIsNotActive()
     QCOMPARE(t.value("0016"), QStringLiteral("123"));
 }
 
-void tst_SelectedTransfer::exportMarkedWritesOnlyThem()
+void tst_SelectedTransferCommands::exportMarkedWritesOnlyThem()
 {
     Line t;
     QVERIFY(t.connect());
@@ -199,7 +199,7 @@ void tst_SelectedTransfer::exportMarkedWritesOnlyThem()
     QCOMPARE(t.cell("0016"), QStringLiteral("h50"));
 }
 
-void tst_SelectedTransfer::fixedRowSkippedWithMessage46()
+void tst_SelectedTransferCommands::fixedRowSkippedWithMessage46()
 {
     Line t;
     QVERIFY(t.connect());
@@ -218,7 +218,7 @@ void tst_SelectedTransfer::fixedRowSkippedWithMessage46()
     QCOMPARE(t.data().paraDat.at(t.index("0006"), ParaDat::Flag), QStringLiteral("1"));
 }
 
-void tst_SelectedTransfer::exportTypedWritesTheTypedValue()
+void tst_SelectedTransferCommands::exportTypedWritesTheTypedValue()
 {
     Line t;
     QVERIFY(t.connect());
@@ -241,7 +241,7 @@ void tst_SelectedTransfer::exportTypedWritesTheTypedValue()
     QCOMPARE(t.drive("0016"), QStringLiteral("60"));
 }
 
-void tst_SelectedTransfer::exportTypedAboveTheLimitWritesNothing()
+void tst_SelectedTransferCommands::exportTypedAboveTheLimitWritesNothing()
 {
     Line t;
     QVERIFY(t.connect());
@@ -261,14 +261,14 @@ void tst_SelectedTransfer::exportTypedAboveTheLimitWritesNothing()
     QCOMPARE(t.drive("0006"), QStringLiteral("640"));
 }
 
-void tst_SelectedTransfer::droppedRepliesMarkTheirRows_data()
+void tst_SelectedTransferCommands::droppedRepliesMarkTheirRows_data()
 {
     QTest::addColumn<bool>("exporting");
     QTest::newRow("import") << false;
     QTest::newRow("export") << true;
 }
 
-void tst_SelectedTransfer::droppedRepliesMarkTheirRows()
+void tst_SelectedTransferCommands::droppedRepliesMarkTheirRows()
 {
     QFETCH(bool, exporting);
     // A third of the requests go unanswered; the seed fixes which.
@@ -317,7 +317,7 @@ void tst_SelectedTransfer::droppedRepliesMarkTheirRows()
     QVERIFY(t.prompter.shown.isEmpty());
 }
 
-void tst_SelectedTransfer::twinsDoNothingWhileTheDriveIsInSpecialSetup()
+void tst_SelectedTransferCommands::twinsDoNothingWhileTheDriveIsInSpecialSetup()
 {
     // A type whose Info.ini asks for the check, on a drive in special set-up.
     Line t({QStringLiteral("--special-setup")}, QStringLiteral("KDB2:-2037P:V820"));
@@ -335,5 +335,5 @@ void tst_SelectedTransfer::twinsDoNothingWhileTheDriveIsInSpecialSetup()
     QVERIFY(!t.table().commandEnabled(QStringLiteral("PopDownLoad")));
 }
 
-QTEST_MAIN(tst_SelectedTransfer)
-#include "tst_SelectedTransfer.moc"
+QTEST_MAIN(tst_SelectedTransferCommands)
+#include "tst_SelectedTransferCommands.moc"
