@@ -179,6 +179,7 @@ void tst_TRunPRKP::blinkFollowsTheLedDisplayTimer()
         {"window polls", [&] { return (w = main.findChild<TRunPRKP *>()) && w->loop().polling(); }},
         // UP then the edited digit blinks: image B blanks the last character.
         {"UP clicked", [&] { QTest::mouseClick(w->key(PanelKey::Up), Qt::LeftButton); return true; }},
+        {"edited command shown", [&] { return w->display()->text() == QLatin1String(" =10"); }},
         {"watched a while", [&] {
              texts.insert(w->display()->text());
              phaseB = phaseB || !w->LedBlinkPhase();
