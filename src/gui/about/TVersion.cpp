@@ -2,7 +2,10 @@
 
 #include "app/AppFolders.h"
 #include "app/InverterCatalog.h"
-#include "app/LanguageFile.h"
+#include "app/Session.h"
+#include "app/Version.h"
+
+#include <QDir>
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -12,12 +15,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-TVersion::TVersion(const LanguageFile &language, const InverterCatalog &catalog, QWidget *parent)
+TVersion::TVersion(const Session &session, const InverterCatalog &catalog, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TVersion"));
     auto text = [&](const char *key, const char *def) {
-        return language.text(QStringLiteral("About"), QString::fromLatin1(key), QString::fromLatin1(def));
+        return session.language.text(QStringLiteral("About"), QString::fromLatin1(key), QString::fromLatin1(def));
     };
     setWindowTitle(text("Form", "About VKR410T"));
     auto *layout = new QVBoxLayout(this);
@@ -29,8 +32,20 @@ TVersion::TVersion(const LanguageFile &language, const InverterCatalog &catalog,
     layout->addWidget(name);
     layout->addWidget(new QLabel(text("Label2", "Inverter Maintenance Tool"), this));
     auto *form = new QFormLayout;
-    form->addRow(text("Label3", "Version"), new QLabel(QCoreApplication::applicationVersion(), this));
-    form->addRow(text("Label4", "Memory"), new QLabel(memoryText(), this));
+    const auto row = [&](const QString &caption, const QString &value, const char *name) {
+        auto *label = new QLabel(value, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(caption, label);
+    };
+    const DriveSelection &drive = session.selection;
+    row(text("Label3", "Version"), Version::number(), "VersionNo");
+    row(text("Label6", "Build"), Version::buildDate(), "BuildDate");
+    row(QStringLiteral("Qt"), QString::fromLatin1(qVersion()), "QtVersion");
+    row(text("Label4", "Memory"), memoryText(), "Memory");
+    row(text("Label7", "Drive"), drive.typeName + drive.formName + QStringLiteral(" (CPU Ver.") + drive.cpuVersion + QLatin1Char(')'), "Drive");
+    row(text("Label8", "Data folder"), QDir::toNativeSeparators(session.folders.dataFolder), "DataFolder");
+    row(text("Label9", "Language"), QDir::toNativeSeparators(session.language.path()), "LanguageFile");
     layout->addLayout(form);
     layout->addWidget(new QLabel(text("Label5", "Inverter Data"), this));
     auto *tree = new QTreeWidget(this);
@@ -49,7 +64,7 @@ TVersion::TVersion(const LanguageFile &language, const InverterCatalog &catalog,
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(360, 420);
+    resize(460, 480);
 }
 
 QString TVersion::memoryText()

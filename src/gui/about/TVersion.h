@@ -3,16 +3,17 @@
 #include <QDialog>
 
 class InverterCatalog;
-class LanguageFile;
+class Session;
 
-// The version window: product name and version, memory figures of the process, and the
-// tree of model folders (type, CPU version, forms) found in the data folder.
+// The version window: product name, version, build date and Qt version, memory figures of
+// the process, the drive, data and language folders in use, and the tree of model folders
+// (type, CPU version, forms) found in the data folder.
 class TVersion : public QDialog
 {
     Q_OBJECT
 
 public:
-    TVersion(const LanguageFile &language, const InverterCatalog &catalog, QWidget *parent = nullptr);
+    TVersion(const Session &session, const InverterCatalog &catalog, QWidget *parent = nullptr);
 
 private:
     static QString memoryText();

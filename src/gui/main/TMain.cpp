@@ -549,7 +549,7 @@ void TMain::VersionClick()
 {
     InverterCatalog catalog;
     catalog.scan(m_session.folders.dataFolder, m_session.folders.catalogFile());
-    TVersion version(m_session.language, catalog, this);
+    TVersion version(m_session, catalog, this);
     version.exec();
 }
 
