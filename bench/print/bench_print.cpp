@@ -3,7 +3,7 @@
 // recording of 10 channels × 10,000 samples (table values, chart picture, PDF). Prints the
 // figures; the goal for each whole report is under 300 ms. The peer is Qt's own rich-text
 // printing of the same parameter table (QTextDocument to the same PDF writer), measured in
-// the same run.
+// the same run. With a folder as argument, both PDF files are left there to look at.
 #include "PdfReport.h"
 #include "ReportFonts.h"
 #include "app/AppFolders.h"
@@ -18,6 +18,8 @@
 #include "report/ParameterReport.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -183,5 +185,12 @@ int main(int argc, char **argv)
         << QStringLiteral("  layout with channel values %1 ms + PDF with chart picture %2 ms = %3 ms (goal < 300 ms)\n")
                .arg(monitorLayoutMs, 0, 'f', 2).arg(monitorPdfMs, 0, 'f', 1).arg(monitorLayoutMs + monitorPdfMs, 0, 'f', 1)
         << QStringLiteral("  (drawing the chart picture itself, done by the monitoring window: %1 ms)\n").arg(chartMs, 0, 'f', 1);
+    if (argc > 1) {
+        for (const auto &[name, bytes] : {std::pair{"parameter-list.pdf", pdf}, std::pair{"monitor-report.pdf", monitorPdf}}) {
+            QFile file(QDir(QString::fromLocal8Bit(argv[1])).filePath(QLatin1String(name)));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+        }
+    }
     return 0;
 }
