@@ -1,7 +1,9 @@
 // Whole import of every parameter of the largest sample drive (KDC3, CPU V200) from
 // vkr-drive-sim with line emulation, at 9600 and 38400 bit/s in both protocols: elapsed time
 // against the line's theoretical time (every byte of request and reply at 11 bits, plus the
-// Modbus end-of-frame silences), and the processor time the tool spent.
+// Modbus end-of-frame silences), and the processor time the tool spent. For Modbus, libmodbus
+// reads the same registers on the same emulated line in the same run: what the emulation adds
+// to every exchange shows in its ratio too.
 #include "app/AppFolders.h"
 #include "app/DriveSelection.h"
 #include "app/MessageTable.h"
@@ -23,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <cstdio>
+#include <modbus/modbus.h>
 #include <sys/resource.h>
 
 namespace {
@@ -59,9 +62,9 @@ struct Drive {
 class Simulator : public SimProcess
 {
 public:
-    Simulator(const QString &protocol, int baud)
-        : SimProcess({"--drive", "KDC3:-4110P:V200", "--protocol", protocol, "--baud", QString::number(baud), "--parity",
-                      "even", "--line-timing", "--turnaround", "0"})
+    Simulator(const QString &protocol, int baud, const QString &drive = QStringLiteral("KDC3:-4110P:V200"))
+        : SimProcess({"--drive", drive, "--protocol", protocol, "--baud", QString::number(baud), "--parity", "even",
+                      "--line-timing", "--turnaround", "0"})
     {
     }
 };
@@ -82,6 +85,43 @@ double theoreticalSeconds(const DriveData &data, const CommSettings &settings)
             ms += 2 * SimLine::modbusGapMs(settings.baudRate());
     }
     return ms / 1000.0;
+}
+
+// libmodbus reading, one request each, the registers of the import's own Modbus requests. It
+// cannot use the tool's address 251, so its drive answers to slave 1.
+void measurePeer(const Drive &drive, const CommSettings &settings, double floor)
+{
+    constexpr int slave = 1;
+    Simulator sim(QStringLiteral("modbus"), settings.baudRate(), QStringLiteral("KDC3:-4110P:V200:%1").arg(slave));
+    DriveFrameItems items(drive.data);
+    QList<QPair<int, int>> reads;
+    for (int i = 0; i <= drive.data.lastIndex; ++i) {
+        const QByteArray request = BuildModbusRequest(*items.frameItem(i), 'R', QString(), settings);
+        const auto byteAt = [&request](int at) { return int(quint8(request.at(at))); };
+        reads.append({byteAt(2) << 8 | byteAt(3), byteAt(4) << 8 | byteAt(5)});
+    }
+    const QByteArray path = sim.device().toLocal8Bit();
+    modbus_t *ctx = modbus_new_rtu(path.constData(), settings.baudRate(), 'E', 8, 1);
+    if (!ctx || modbus_set_slave(ctx, slave) != 0 || modbus_connect(ctx) != 0) {
+        std::printf("       libmodbus (slave %d, %s): %s\n", slave, path.constData(), modbus_strerror(errno));
+        if (ctx)
+            modbus_free(ctx);
+        return;
+    }
+    uint16_t values[4] = {};
+    int failed = 0;
+    const double cpu0 = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto &[address, count] : reads)
+        failed += modbus_read_registers(ctx, address, std::min(count, 4), values) > 0 ? 0 : 1;
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    modbus_close(ctx);
+    modbus_free(ctx);
+    std::printf("       libmodbus, same registers: %2d failed, elapsed %7.3f s, ratio to its line time %.4f (%.0f us an exchange over), "
+                "CPU %.3f s per 1000 exchanges\n",
+                failed, elapsed, elapsed / floor, (elapsed - floor) * 1e6 / reads.size(), cpu * 1000.0 / reads.size());
 }
 
 void measure(Drive &drive, int protocol, int baud)
@@ -120,6 +160,8 @@ void measure(Drive &drive, int protocol, int baud)
                     "line with the tool's pause %.3f s, ratio %.4f)\n",
                     settings.gapMs + 1, SimLine::modbusGapMs(baud), floor - silence + pause,
                     elapsed / (floor - silence + pause));
+        // libmodbus sends its next request at once: its floor has no silence after a reply.
+        measurePeer(drive, settings, floor - silence);
     }
 }
 
