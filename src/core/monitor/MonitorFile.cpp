@@ -198,20 +198,25 @@ void MonitorFile::parseChannelSetup(const std::array<QStringList, Channels> &lis
     }
 }
 
-bool MonitorFile::parseSamples(const QStringList &timeList, const std::array<QStringList, Channels> &lists,
-                               QString *problem)
+bool MonitorFile::parseSamples(const QStringList &lines, int first, int last, QString *problem)
 {
     times.clear();
     for (Channel &ch : channels)
         ch.values.clear();
-    for (int a = SetupLines; a < timeList.size() && !timeList[a].isEmpty(); ++a) {
+    QVarLengthArray<QStringView, Channels + 2> fields;
+    QStringList split;  // keeps the fields of a line that needs the full splitter
+    for (int n = first; n < std::min<qsizetype>(lines.size(), last) && !lines[n].isEmpty(); ++n) {
+        splitSample(lines[n], &split, &fields);
+        const int a = n - first;
+        if (fields[0].isEmpty())
+            break;
         if (times.size() >= MonitorRecording::MaxSamples) {
             *problem = QStringLiteral("more than %1 samples").arg(MonitorRecording::MaxSamples);
             return false;
         }
-        const auto ms = NumberText::parseWhole(timeList[a]);
+        const auto ms = NumberText::parseWhole(fields[0]);
         if (!ms) {
-            *problem = QStringLiteral("line %1: the time \"%2\" is not a whole number").arg(a - SetupLines + 1).arg(timeList[a].left(40));
+            *problem = QStringLiteral("line %1: the time \"%2\" is not a whole number").arg(a + 1).arg(fields[0].left(40));
             return false;
         }
         times.append(qint32(*ms));
@@ -219,10 +224,10 @@ bool MonitorFile::parseSamples(const QStringList &timeList, const std::array<QSt
             Channel &ch = channels[size_t(c)];
             if (!ch.selected)
                 continue;
-            const auto value = NumberText::parse(lists[size_t(c)].value(a));
+            const auto value = c + 1 < fields.size() ? NumberText::parse(fields[c + 1]) : std::nullopt;
             // Values are kept as 32-bit floats; a larger one would come back as "inf".
             if (!value || std::fabs(*value) > double(std::numeric_limits<float>::max())) {
-                *problem = QStringLiteral("sample %1: the value of CH%2 is not a number").arg(a - SetupLines).arg(c + 1);
+                *problem = QStringLiteral("sample %1: the value of CH%2 is not a number").arg(a).arg(c + 1);
                 return false;
             }
             ch.values.append(*value);
@@ -231,17 +236,41 @@ bool MonitorFile::parseSamples(const QStringList &timeList, const std::array<QSt
     return true;
 }
 
+void MonitorFile::splitSample(const QString &line, QStringList *split, QVarLengthArray<QStringView, Channels + 2> *fields)
+{
+    fields->clear();
+    // A line without quotes and blanks splits at its commas as SplitFields splits it, without
+    // copying its fields.
+    const bool plain = std::none_of(line.cbegin(), line.cend(), [](QChar ch) {
+        return ch == QLatin1Char('"') || ch == QLatin1Char(' ') || (ch.unicode() >= 9 && ch.unicode() <= 13);
+    });
+    if (!plain) {
+        *split = SplitFields(line);
+        for (const QString &f : std::as_const(*split))
+            fields->append(f);
+        return;
+    }
+    const QStringView view(line);
+    qsizetype from = 0;
+    for (qsizetype comma; (comma = view.indexOf(QLatin1Char(','), from)) >= 0; from = comma + 1)
+        fields->append(view.mid(from, comma - from));
+    fields->append(view.mid(from));
+}
+
 bool MonitorFile::parseData(const QStringList &lines, QString *problem)
 {
     QStringList timeList;
     std::array<QStringList, Channels> lists;
-    // One line more than a recording can hold is enough to tell that the file holds too many.
-    if (layout == Layout::Current)
-        splitLists(lines, 15, 15 + SetupLines + MonitorRecording::MaxSamples + 1, &timeList, &lists);
-    else
-        splitLists(lines, 2, 2 + LegacyLines, &timeList, &lists);
+    const int first = layout == Layout::Current ? 15 : 2;
+    splitLists(lines, first, first + SetupLines, &timeList, &lists);
     parseChannelSetup(lists);
     if (layout == Layout::Legacy)
         legacyTimeMs = timeList.value(3);
-    return parseSamples(timeList, lists, problem);
+    // The samples follow set-up lines without an empty one. One line more than a recording
+    // can hold is enough to tell that the file holds too many.
+    if (timeList.size() < SetupLines)
+        return parseSamples(lines, 0, 0, problem);
+    const int last = layout == Layout::Current ? first + SetupLines + MonitorRecording::MaxSamples + 1
+                                               : first + LegacyLines;
+    return parseSamples(lines, first + SetupLines, last, problem);
 }

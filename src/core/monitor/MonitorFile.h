@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
 #include <QVector>
 #include <array>
 
@@ -80,10 +82,12 @@ struct MonitorFile {
 
 private:
     void parseCurrentHead(const QStringList &lines);
-    /// Splits the comma-separated lines from `first` into the time list and `channelCount`
-    /// channel lists, as far as the first empty line or `last`.
+    /// Splits the set-up lines from `first` into the time list and `channelCount` channel
+    /// lists, as far as the first empty line or `last`.
     void splitLists(const QStringList &lines, int first, int last, QStringList *timeList,
                     std::array<QStringList, Channels> *channelLists) const;
     void parseChannelSetup(const std::array<QStringList, Channels> &lists);
-    bool parseSamples(const QStringList &timeList, const std::array<QStringList, Channels> &lists, QString *problem);
+    /// The sample lines first..last-1, as far as the first empty line or empty time field.
+    bool parseSamples(const QStringList &lines, int first, int last, QString *problem);
+    static void splitSample(const QString &line, QStringList *split, QVarLengthArray<QStringView, Channels + 2> *fields);
 };
