@@ -82,6 +82,7 @@ class tst_MonitorFileCommands : public QObject
 private slots:
     void openShowsTheRecordingAndSavesItAgain();
     void saveAsTable();
+    void legacyFileRestoresFiveChannels();
     void refusedFileKeepsTheChart_data();
     void refusedFileKeepsTheChart();
     void cancelledDialogsChangeNothing();
@@ -165,6 +166,32 @@ void tst_MonitorFileCommands::saveAsTable()
     s.prompter.files.clear();
     w->files()->MonFileClick();
     QCOMPARE(s.prompter.offeredFilters.last(), 1);
+}
+
+void tst_MonitorFileCommands::legacyFileRestoresFiveChannels()
+{
+    Started s(vkr(""));
+    TMonitoring *w = openMonitor(s);
+    MonitorSettingTab *set = w->setting();
+    set->AryCheckBox[6]->click();
+    QVERIFY(set->AryCheckBox[6]->isChecked());
+    QTemporaryDir dir;
+    s.prompter.files = {writeFile(dir, QStringLiteral("old.mon"),
+                                  "KDA1\r\n-2004P\r\n0,4,3,2,1,0\r\n0,150,20,5,,10\r\n0,0,10,,7,0\r\n"
+                                  "1500,1,1,0,1,1\r\n0,1.5,2,3,4,5\r\n500,2.5,3,4,5,6\r\n")};
+    w->files()->MonFileOpenClick();
+    QVERIFY(s.prompter.shown.isEmpty());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Monitoring File : old.mon (KDA1-2004P)"));
+    QCOMPARE(w->display()->XValMax->text(), QStringLiteral("150"));
+    QCOMPARE(set->AryMonName[0]->currentIndex(), 4);
+    QCOMPARE(set->AryTCMax[1]->text(), QStringLiteral("2.0"));
+    QCOMPARE(set->AryPlus[3]->text(), QStringLiteral("7"));
+    QVERIFY(!set->AryCheckBox[2]->isChecked());
+    // CH6..CH10 keep their set-up; the file has no samples for them.
+    QVERIFY(set->AryCheckBox[6]->isChecked());
+    QCOMPARE(w->display()->Chart2->pointCount(6), 0);
+    QCOMPARE(w->display()->Chart2->pointCount(0), 2);
+    QCOMPARE(w->display()->Chart2->timePerDivision(), QStringLiteral("1.5"));
 }
 
 void tst_MonitorFileCommands::refusedFileKeepsTheChart_data()
