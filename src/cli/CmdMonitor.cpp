@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliMonitorOut.h"
 #include "CliParser.h"
 #include "Csv.h"
 #include "ExitCodes.h"
@@ -28,6 +29,7 @@ struct MonitorRequest {
     int intervalMs = 0;         // 0: the fastest the line allows
     int samples = 0;            // 0: until a signal
     double durationS = 0;       // 0: not given
+    CliMonitorOut out;          // --out: the run also kept and written as a file
 };
 
 QList<QCommandLineOption> monitorOptions()
@@ -49,6 +51,7 @@ QList<QCommandLineOption> monitorOptions()
                            QStringLiteral("Sample for S seconds, then end. Without --samples or --duration the run "
                                           "goes on until Ctrl+C or SIGTERM."),
                            QStringLiteral("S")),
+        CliMonitorOut::option(),
     };
 }
 
@@ -89,6 +92,10 @@ int parseRequest(const CliParser &cli, const MonitorItemList &list, const DriveD
         if (!ok || !(request->durationS > 0) || request->durationS > 1e7)
             return cli.usageError(QStringLiteral("--duration takes a number of seconds above 0"));
     }
+    QString error;
+    if (cli.isSet(QStringLiteral("out"))
+        && !request->out.check(cli.value(QStringLiteral("out")), list, request->items, request->samples, &error))
+        return cli.usageError(error);
     return CliParser::Continue;
 }
 
@@ -180,9 +187,11 @@ int pointsPerChannel(const MonitorRequest &request, int intervalMs)
 {
     if (request.samples > 0)
         return request.samples - 1;
+    // A recording kept for --out holds at most MaxSamples samples.
+    const int most = request.out.isSet() ? MonitorRecording::MaxSamples - 1 : INT_MAX - 1;
     if (request.durationS > 0)
-        return int(std::min<double>(INT_MAX - 1, std::ceil(request.durationS * 1000.0 / intervalMs) - 1));
-    return INT_MAX - 1;
+        return int(std::min<double>(most, std::ceil(request.durationS * 1000.0 / intervalMs) - 1));
+    return most;
 }
 
 int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
@@ -202,7 +211,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     }
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(setup, pointsPerChannel(request, interval));
     settings.sampleIntervalMs = interval;
-    settings.keepSamples = false;
+    settings.keepSamples = request.out.isSet();
     settings.silenceLimitMs = 1000;
     MonitorLog log(drive.data, request.items);
     log.header();
@@ -225,7 +234,9 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
                        .arg(log.late())
                        .arg(log.samples())
                        .arg(interval));
-    return silent ? ExitCode::ExchangeFailed : ExitCode::Ok;
+    // What was recorded is written even when the line fell silent.
+    const int written = request.out.isSet() ? request.out.write(drive, setup, recording, interval) : ExitCode::Ok;
+    return silent ? ExitCode::ExchangeFailed : written;
 }
 
 // Reads monitor items once per sample at fixed deadlines and prints them as CSV.

@@ -92,8 +92,10 @@ void tst_CliHelp::commandHelp_data()
     QTest::newRow("key") << "key" << DriveOptions + LineOptions << "KEY...";
     QTest::newRow("monitor") << "monitor"
                              << DriveOptions + LineOptions
-                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration"}
+                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration", "--out"}
                              << "";
+    QTest::newRow("print-monitor") << "print-monitor" << DriveOptions + QStringList{"--pdf", "--answer", "--settings"}
+                                   << "FILE.mon";
 }
 
 void tst_CliHelp::commandHelp()

@@ -4,6 +4,7 @@
 #include "MonitorChart.h"
 #include "MonitorDisplayTab.h"
 #include "MonitorEntryFields.h"
+#include "MonitorFileCommands.h"
 #include "MonitorRunView.h"
 #include "MonitorSettingTab.h"
 #include "UpDownEdit.h"
@@ -62,6 +63,7 @@ TMonitoring::TMonitoring(Session &session, Prompter &prompter, QWidget *parent)
     m_entries = new MonitorEntryFields(*this, prompter);
     connectHandlers();
     FormCreate();
+    m_files = new MonitorFileCommands(*this, prompter);
 }
 
 TMonitoring::~TMonitoring() = default;

@@ -11,6 +11,7 @@
 class CommLink;
 class MonitorDisplayTab;
 class MonitorEntryFields;
+class MonitorFileCommands;
 class MonitorReader;
 class MonitorRunView;
 class MonitorSettingTab;
@@ -43,6 +44,7 @@ public:
 
     MonitorDisplayTab *display() const { return m_display; }
     MonitorSettingTab *setting() const { return m_setting; }
+    MonitorFileCommands *files() const { return m_files; }
     QTabWidget *pages() const { return m_pages; }
     const MonitorSetup &setup() const { return m_setup; }
     const MonitorItemList &items() const { return m_items; }
@@ -73,6 +75,7 @@ protected:
 
 private:
     friend class MonitorEntryFields;
+    friend class MonitorFileCommands;
     friend class MonitorRunView;
 
     void FormCreate();
@@ -105,6 +108,7 @@ private:
     MonitorDisplayTab *m_display = nullptr;
     MonitorSettingTab *m_setting = nullptr;
     MonitorEntryFields *m_entries = nullptr;
+    MonitorFileCommands *m_files = nullptr;
     std::unique_ptr<MonitorReader> m_reader;
     MonitorItemList m_items;
     MonitorSetup m_setup = MonitorSetup::defaults();
