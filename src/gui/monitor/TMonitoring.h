@@ -14,6 +14,7 @@ class MonitorEntryFields;
 class MonitorReader;
 class MonitorRunView;
 class MonitorSettingTab;
+class MonitorWatchView;
 class Prompter;
 class QTabWidget;
 class Session;
@@ -44,6 +45,7 @@ public:
     MonitorDisplayTab *display() const { return m_display; }
     MonitorSettingTab *setting() const { return m_setting; }
     QTabWidget *pages() const { return m_pages; }
+    MonitorWatchView *watch() const { return m_watch; }
     const MonitorSetup &setup() const { return m_setup; }
     const MonitorItemList &items() const { return m_items; }
     const MonitorRecording &recording() const { return m_recording; }
@@ -74,6 +76,7 @@ protected:
 private:
     friend class MonitorEntryFields;
     friend class MonitorRunView;
+    friend class MonitorWatchView;
 
     void FormCreate();
     void applyTexts();
@@ -105,6 +108,7 @@ private:
     MonitorDisplayTab *m_display = nullptr;
     MonitorSettingTab *m_setting = nullptr;
     MonitorEntryFields *m_entries = nullptr;
+    MonitorWatchView *m_watch = nullptr;
     std::unique_ptr<MonitorReader> m_reader;
     MonitorItemList m_items;
     MonitorSetup m_setup = MonitorSetup::defaults();
