@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliMonitorWatch.h"
 #include "CliParser.h"
 #include "Csv.h"
 #include "ExitCodes.h"
@@ -125,8 +126,8 @@ private:
 class MonitorLog
 {
 public:
-    MonitorLog(const DriveData &data, const std::vector<MonitorItem> &items)
-        : m_data(data), m_items(items), m_out(stdout)
+    MonitorLog(const DriveData &data, const std::vector<MonitorItem> &items, const CliMonitorWatch &watch)
+        : m_data(data), m_items(items), m_watch(watch), m_out(stdout)
     {
     }
 
@@ -135,6 +136,7 @@ public:
         QStringList fields{QStringLiteral("time_s")};
         for (const MonitorItem &item : m_items)
             fields << item.titleWithUnit();
+        fields << m_watch.headerFields();
         m_out << Csv::row(fields);
         m_out.flush();
     }
@@ -150,6 +152,7 @@ public:
             // Only what the drive sent: a failed read is ERR even where a window shows 0.
             fields << (ch.failed ? QStringLiteral("ERR") : FormatItemValue(m_data, reader.slot(c).row, ch.value));
         }
+        fields << m_watch.sampleFields();
         m_out << Csv::row(fields);
         m_out.flush();
     }
@@ -160,6 +163,7 @@ public:
 private:
     const DriveData &m_data;
     const std::vector<MonitorItem> &m_items;
+    const CliMonitorWatch &m_watch;
     int m_samples = 0;
     int m_late = 0;  // samples that began a whole interval or more after their deadline
     QTextStream m_out;
@@ -185,7 +189,8 @@ int pointsPerChannel(const MonitorRequest &request, int intervalMs)
     return INT_MAX - 1;
 }
 
-int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
+int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const MonitorItemList &list,
+            CliMonitorWatch &watch)
 {
     // From here on a signal waits for the next pause between samples: even one that comes
     // while the interval is measured ends the run after its first sample, output complete.
@@ -194,7 +199,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     CommExchange exchange(line.port, line.settings, &frameItems);
     MonitorReader reader(drive.data, exchange);
     const MonitorSetup setup = setupFor(request.items, reader);
-    const int reads = int(request.items.size());
+    const int reads = int(request.items.size()) + watch.extraReads();
     int interval = request.intervalMs;
     if (interval == 0) {
         // The lowest time per division the window would allow, as a sample interval.
@@ -204,7 +209,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     settings.sampleIntervalMs = interval;
     settings.keepSamples = false;
     settings.silenceLimitMs = 1000;
-    MonitorLog log(drive.data, request.items);
+    MonitorLog log(drive.data, request.items, watch);
     log.header();
     MonitorRecording recording;
     MonitorRunFlags flags;
@@ -214,6 +219,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
             flags.StopRequested = true;
     };
     cb.sampleTaken = [&](const MonitorSample &s) { log.sample(s, reader, interval); };
+    watch.attach(reader, flags, settings, cb);
     MonitorRun run(reader, recording, flags, cb);
     run.run(MonitorRun::Kind::Plain, settings);
     const bool silent = run.ending() == MonitorRun::Ending::LineSilent;
@@ -225,14 +231,16 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
                        .arg(log.late())
                        .arg(log.samples())
                        .arg(interval));
-    return silent ? ExitCode::ExchangeFailed : ExitCode::Ok;
+    if (silent)
+        return ExitCode::ExchangeFailed;
+    return watch.finish(drive, list, exchange, line.port, line.settings);
 }
 
 // Reads monitor items once per sample at fixed deadlines and prints them as CSV.
 int runMonitor(const QStringList &arguments)
 {
     CliParser cli(QStringLiteral("monitor"));
-    cli.addOptions(CliDrive::options() + CliLine::options() + monitorOptions());
+    cli.addOptions(CliDrive::options() + CliLine::options() + monitorOptions() + CliMonitorWatch::options());
     if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
         return parsed;
     CliDrive drive;
@@ -250,16 +258,20 @@ int runMonitor(const QStringList &arguments)
     MonitorRequest request;
     if (const int parsed = parseRequest(cli, list, drive.data, &request); parsed != CliParser::Continue)
         return parsed;
+    CliMonitorWatch watch;
+    if (const int parsed = watch.readOptions(cli, list, drive.data); parsed != CliParser::Continue)
+        return parsed;
     if (const int opened = line.open(); opened != ExitCode::Ok)
         return opened;
-    return monitor(drive, line, request);
+    return monitor(drive, line, request, list, watch);
 }
 
 const CliCommand::Registrar registrar(
     "monitor",
     "Read monitor items once per sample at fixed times and print CSV: a header line "
     "time_s,<item name> (<unit>),... and a line per sample, ERR for a failed read. Ctrl+C or SIGTERM ends "
-    "the run after the current sample; exit code 1 when no read succeeded for a whole second.",
+    "the run after the current sample; exit code 1 when no read succeeded for a whole second, 8 when "
+    "--stop-on-trip ended it at a trip.",
     runMonitor);
 
 }  // namespace

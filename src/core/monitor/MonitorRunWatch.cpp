@@ -31,10 +31,12 @@ void MonitorRunWatch::startRun(const MonitorRunSettings &settings, MonitorRunCal
 void MonitorRunWatch::check()
 {
     bool failed = false;
+    m_alarmFailed = m_tripFailed = false;
     // A read the drive did not answer leaves the label as the last answer set it: a lost
     // frame is neither "no alarm" nor "no trip".
     if (m_checks.AlarmChk) {
         const QString raw = m_reader.ReadMonitorItem(AlarmSlot, failed);
+        m_alarmFailed = failed;
         if (failed)
             ++m_failedReads;
         else
@@ -42,6 +44,7 @@ void MonitorRunWatch::check()
     }
     if (m_checks.TripChk) {
         const QString raw = m_reader.ReadMonitorItem(TripSlot, failed);
+        m_tripFailed = failed;
         if (failed) {
             ++m_failedReads;
         } else if (m_checks.CheckTrip(raw) && !m_flags.StopRequested) {

@@ -45,6 +45,9 @@ public:
 
     /// Whether the last run's trip ended it.
     bool stoppedByTrip() const { return m_stoppedByTrip; }
+    /// Whether the last sample's alarm (trip) read went unanswered; its label then stays.
+    bool alarmReadFailed() const { return m_alarmFailed; }
+    bool tripReadFailed() const { return m_tripFailed; }
     /// Alarm or trip reads of the last run that the drive did not answer.
     int failedReads() const { return m_failedReads; }
     /// RUN or STOP writes of the last run that the drive did not answer.
@@ -64,6 +67,8 @@ private:
     DriveCommandSender *m_sender = nullptr;
     double m_sampleIntervalMs = 0;
     bool m_stoppedByTrip = false;
+    bool m_alarmFailed = false;
+    bool m_tripFailed = false;
     int m_failedReads = 0;
     int m_failedCommands = 0;
 };
