@@ -77,6 +77,7 @@ private:
     friend class MonitorEntryFields;
     friend class MonitorRunView;
     friend class MonitorWatchView;
+    friend class MonitorPicture;
 
     void FormCreate();
     void applyTexts();
