@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
+#include <cmath>
 #include <qcustomplot.h>
 
 namespace {
@@ -138,8 +139,9 @@ void MonitorPicture::addPlot(WmfPicture &w) const
     const QRect r = plot->axisRect()->rect().translated(m_legendWidth, 0);
     const QFontMetrics metrics(m_font);
     for (double t : plot->xAxis->tickVector()) {
-        const int x = m_legendWidth + int(plot->xAxis->coordToPixel(t));
-        if (x < r.left() || x > r.right())
+        const double at = m_legendWidth + plot->xAxis->coordToPixel(t);
+        const int x = std::clamp(int(std::lround(at)), r.left(), r.right());
+        if (std::abs(at - x) > 1.5)
             continue;
         w.polylines.append({1, {QPoint(x, r.top()), QPoint(x, r.bottom())}});
         w.texts.append({QPoint(x - metrics.horizontalAdvance(u'^') / 2, r.bottom() + 4), QStringLiteral("^"), 0});
@@ -147,8 +149,9 @@ void MonitorPicture::addPlot(WmfPicture &w) const
     const QVector<double> ticks = plot->yAxis->tickVector();
     const QVector<QString> labels = plot->yAxis->tickVectorLabels();
     for (int i = 0; i < ticks.size(); ++i) {
-        const int y = int(plot->yAxis->coordToPixel(ticks[i]));
-        if (y < r.top() || y > r.bottom())
+        // The ticks at the ends may land a pixel outside the rectangle by rounding.
+        const int y = std::clamp(int(std::lround(plot->yAxis->coordToPixel(ticks[i]))), r.top(), r.bottom());
+        if (std::abs(plot->yAxis->coordToPixel(ticks[i]) - y) > 1.5)
             continue;
         w.polylines.append({1, {QPoint(r.left(), y), QPoint(r.right(), y)}});
         const QString label = labels.value(i);
