@@ -2,6 +2,7 @@
 #include "CliDrive.h"
 #include "CliLine.h"
 #include "CliMonitorOut.h"
+#include "CliMonitorWatch.h"
 #include "CliParser.h"
 #include "Csv.h"
 #include "ExitCodes.h"
@@ -132,8 +133,8 @@ private:
 class MonitorLog
 {
 public:
-    MonitorLog(const DriveData &data, const std::vector<MonitorItem> &items)
-        : m_data(data), m_items(items), m_out(stdout)
+    MonitorLog(const DriveData &data, const std::vector<MonitorItem> &items, const CliMonitorWatch &watch)
+        : m_data(data), m_items(items), m_watch(watch), m_out(stdout)
     {
     }
 
@@ -142,6 +143,7 @@ public:
         QStringList fields{QStringLiteral("time_s")};
         for (const MonitorItem &item : m_items)
             fields << item.titleWithUnit();
+        fields << m_watch.headerFields();
         m_out << Csv::row(fields);
         m_out.flush();
     }
@@ -157,6 +159,7 @@ public:
             // Only what the drive sent: a failed read is ERR even where a window shows 0.
             fields << (ch.failed ? QStringLiteral("ERR") : FormatItemValue(m_data, reader.slot(c).row, ch.value));
         }
+        fields << m_watch.sampleFields();
         m_out << Csv::row(fields);
         m_out.flush();
     }
@@ -167,6 +170,7 @@ public:
 private:
     const DriveData &m_data;
     const std::vector<MonitorItem> &m_items;
+    const CliMonitorWatch &m_watch;
     int m_samples = 0;
     int m_late = 0;  // samples that began a whole interval or more after their deadline
     QTextStream m_out;
@@ -194,7 +198,8 @@ int pointsPerChannel(const MonitorRequest &request, int intervalMs)
     return most;
 }
 
-int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
+int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const MonitorItemList &list,
+            CliMonitorWatch &watch)
 {
     // From here on a signal waits for the next pause between samples: even one that comes
     // while the interval is measured ends the run after its first sample, output complete.
@@ -203,7 +208,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     CommExchange exchange(line.port, line.settings, &frameItems);
     MonitorReader reader(drive.data, exchange);
     const MonitorSetup setup = setupFor(request.items, reader);
-    const int reads = int(request.items.size());
+    const int reads = int(request.items.size()) + watch.extraReads();
     int interval = request.intervalMs;
     if (interval == 0) {
         // The lowest time per division the window would allow, as a sample interval.
@@ -213,7 +218,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
     settings.sampleIntervalMs = interval;
     settings.keepSamples = request.out.isSet();
     settings.silenceLimitMs = 1000;
-    MonitorLog log(drive.data, request.items);
+    MonitorLog log(drive.data, request.items, watch);
     log.header();
     MonitorRecording recording;
     MonitorRunFlags flags;
@@ -223,6 +228,7 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
             flags.StopRequested = true;
     };
     cb.sampleTaken = [&](const MonitorSample &s) { log.sample(s, reader, interval); };
+    watch.attach(reader, flags, settings, cb);
     MonitorRun run(reader, recording, flags, cb);
     run.run(MonitorRun::Kind::Plain, settings);
     const bool silent = run.ending() == MonitorRun::Ending::LineSilent;
@@ -236,14 +242,17 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request)
                        .arg(interval));
     // What was recorded is written even when the line fell silent.
     const int written = request.out.isSet() ? request.out.write(drive, setup, recording, interval) : ExitCode::Ok;
-    return silent ? ExitCode::ExchangeFailed : written;
+    if (silent)
+        return ExitCode::ExchangeFailed;
+    const int finished = watch.finish(drive, list, exchange, line.port, line.settings);
+    return finished != ExitCode::Ok ? finished : written;
 }
 
 // Reads monitor items once per sample at fixed deadlines and prints them as CSV.
 int runMonitor(const QStringList &arguments)
 {
     CliParser cli(QStringLiteral("monitor"));
-    cli.addOptions(CliDrive::options() + CliLine::options() + monitorOptions());
+    cli.addOptions(CliDrive::options() + CliLine::options() + monitorOptions() + CliMonitorWatch::options());
     if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
         return parsed;
     CliDrive drive;
@@ -261,16 +270,20 @@ int runMonitor(const QStringList &arguments)
     MonitorRequest request;
     if (const int parsed = parseRequest(cli, list, drive.data, &request); parsed != CliParser::Continue)
         return parsed;
+    CliMonitorWatch watch;
+    if (const int parsed = watch.readOptions(cli, list, drive.data); parsed != CliParser::Continue)
+        return parsed;
     if (const int opened = line.open(); opened != ExitCode::Ok)
         return opened;
-    return monitor(drive, line, request);
+    return monitor(drive, line, request, list, watch);
 }
 
 const CliCommand::Registrar registrar(
     "monitor",
     "Read monitor items once per sample at fixed times and print CSV: a header line "
     "time_s,<item name> (<unit>),... and a line per sample, ERR for a failed read. Ctrl+C or SIGTERM ends "
-    "the run after the current sample; exit code 1 when no read succeeded for a whole second.",
+    "the run after the current sample; exit code 1 when no read succeeded for a whole second, 8 when "
+    "--stop-on-trip ended it at a trip.",
     runMonitor);
 
 }  // namespace

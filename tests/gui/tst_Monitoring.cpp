@@ -84,10 +84,11 @@ private slots:
         MonitorDisplayTab *d = w->display();
         QCOMPARE(d->XValMax->text(), QStringLiteral("100"));
         QCOMPARE(d->ZoomVal->text(), QStringLiteral("100"));
-        // Off-line: 500 ms per read, five reads a sample, five samples a division.
+        // Off-line: 500 ms per read, seven reads a sample (five channels, the alarm word and
+        // the trip code), five samples a division.
         QCOMPARE(w->MinExchangeTime(), 500);
-        QCOMPARE(d->TimeVal->text(), QStringLiteral("12.5"));
-        QCOMPARE(w->PointsPerChannel(), 600);
+        QCOMPARE(d->TimeVal->text(), QStringLiteral("17.5"));
+        QCOMPARE(w->PointsPerChannel(), 428);
         QVERIFY(!d->Trigger->isChecked());
         QVERIFY(!d->CheckBoxZoom->isChecked());
         QVERIFY(!d->MonStart->isEnabled());
@@ -107,15 +108,15 @@ private slots:
         TMonitoring *w = openMonitor(s);
         w->setting()->AryCheckBox[0]->click();
         w->setting()->AryCheckBox[1]->click();
-        QCOMPARE(w->ReadsPerSample(), 3);
-        QCOMPARE(w->PointsPerChannel(), 1000);
-        QCOMPARE(w->display()->TimeVal->text(), QStringLiteral("7.5"));
+        QCOMPARE(w->ReadsPerSample(), 5);
+        QCOMPARE(w->PointsPerChannel(), 600);
+        QCOMPARE(w->display()->TimeVal->text(), QStringLiteral("12.5"));
         QVERIFY(!w->setting()->AryMonName[0]->isEnabled());
         // A slower time base is kept until the window is activated again.
         enter(w->display()->TimeVal, QStringLiteral("17.5"));
         QCOMPARE(w->setup().timePerDivisionS, 17.5);
         w->FormActivate();
-        QCOMPARE(w->display()->TimeVal->text(), QStringLiteral("7.5"));
+        QCOMPARE(w->display()->TimeVal->text(), QStringLiteral("12.5"));
     }
 
     void entriesAreChecked_data()
@@ -130,7 +131,7 @@ private slots:
         QTest::newRow("multiplier accepted") << "AryTCMax3" << "2.5" << -1 << "2.5";
         QTest::newRow("offset above 500") << "AryPlus3" << "600" << 41 << "500";
         QTest::newRow("offset fraction truncated") << "AryPlus3" << "12.7" << -1 << "12";
-        QTest::newRow("time below its lowest value") << "TimeVal" << "1" << 41 << "12.5";
+        QTest::newRow("time below its lowest value") << "TimeVal" << "1" << 41 << "17.5";
         QTest::newRow("time above 30 s") << "TimeVal" << "31" << 41 << "30.0";
         QTest::newRow("time not a number") << "TimeVal" << "x" << 67 << "x";
         QTest::newRow("Max. above 500") << "XValMax" << "900" << 41 << "500";

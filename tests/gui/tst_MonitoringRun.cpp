@@ -62,10 +62,11 @@ private slots:
         TMonitoring *w = line.w;
         QVERIFY(!line.sim.device().isEmpty());
         QVERIFY(w->display()->MonStart->isEnabled());
-        QCOMPARE(w->ReadsPerSample(), 2);
-        // The time base follows the measured exchange: one sample covers both reads.
+        // Two channels, the alarm word and the trip code.
+        QCOMPARE(w->ReadsPerSample(), 4);
+        // The time base follows the measured exchange: one sample covers all four reads.
         QVERIFY(w->MinExchangeTime() >= 50 && w->MinExchangeTime() <= 500);
-        QCOMPARE(w->setup().timePerDivisionS * 1000, double(w->MinExchangeTime() * 2 * 5));
+        QCOMPARE(w->setup().timePerDivisionS * 1000, double(w->MinExchangeTime() * 4 * 5));
         int drawnDuring = 0;
         bool closedDuring = true, mainClosedDuring = true, menuDuring = true;
         duringTheRun(w, 1500, [&] {

@@ -45,18 +45,6 @@ void SplitMonitorItemCode(const QString &code, QString *comNo, QString *bitText)
     *bitText = code.size() > 5 && code.at(4) == QLatin1Char('-') ? code.mid(5, 2).trimmed() : QString();
 }
 
-namespace {
-
-void readNamedSection(const IniFile &info, const QString &section, QStringList *keys, QStringList *values)
-{
-    *keys = info.keys(section);
-    values->clear();
-    for (const QString &key : std::as_const(*keys))
-        *values << info.readString(section, key, QStringLiteral("-"));
-}
-
-}  // namespace
-
 bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QString &languagePrefix,
                       const DriveData &data, MonitorItemList &list)
 {
@@ -82,10 +70,7 @@ bool LoadMonitorItems(const IniFile &info, const QString &typeName, const QStrin
         }
         list.items.push_back(item);
     }
-    readNamedSection(info, typeName + QStringLiteral(" Alarm (") + languagePrefix + QLatin1Char(')'),
-                     &list.alarmKeys, &list.alarmNames);
-    readNamedSection(info, typeName + QStringLiteral(" Trip (") + languagePrefix + QLatin1Char(')'),
-                     &list.tripKeys, &list.tripNames);
+    list.alarmTrips.load(info, typeName, languagePrefix);
     return !list.isEmpty();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AlarmTripLists.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -32,10 +34,7 @@ struct MonitorItem {
 struct MonitorItemList {
     std::vector<MonitorItem> items;
     bool hasUnits = false;    // the unit section has at least one key
-    QStringList alarmKeys;    // fc91BuffNo
-    QStringList alarmNames;   // fc91Buff, "-" when a key has no value
-    QStringList tripKeys;     // fc90BuffNo
-    QStringList tripNames;    // fc90Buff
+    AlarmTripLists alarmTrips;  // the alarm and trip sections of the same type and language
 
     int size() const { return int(items.size()); }
     bool isEmpty() const { return items.empty(); }

@@ -37,6 +37,7 @@ QCursor makeZoomCursor()
 
 constexpr int LabelGap = 5;      // labels over the plot: pixels below its top edge
 constexpr int TimeAboveBottom = 16;
+constexpr int TripBelowAlarm = 17;  // the trip label under the alarm label
 constexpr double DenseView = 5000;  // points in view from which lines are not antialiased
 
 }  // namespace
@@ -116,6 +117,16 @@ void MonitorChart::createLabels()
     m_errNo = make("Label_ErrNo", QStringLiteral("0"));
     m_timeVal = make("Label_TimeVal", QString());
     m_timeUnit = make("Label_TimeUnit2", QStringLiteral("(s/div)"));
+    m_alarm = make("Label_Alarm", QString());
+    m_trip = make("Label_Trip", QString());
+    QFont bold = m_trip->font();
+    bold.setBold(true);
+    m_trip->setFont(bold);
+    for (QLabel *l : {m_alarm, m_trip}) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Qt::red);
+        l->setPalette(p);
+    }
     setLabelColors(QColor(128, 128, 128), QColor(128, 128, 128), QColor(128, 128, 128));
 }
 
@@ -302,6 +313,15 @@ void MonitorChart::setWaiting(bool waiting)
     placeOverlays();
 }
 
+void MonitorChart::setAlarmTrip(const QString &alarm, const QString &trip)
+{
+    m_alarm->setText(alarm);
+    m_trip->setText(trip);
+    m_alarm->setVisible(!alarm.isEmpty());
+    m_trip->setVisible(!trip.isEmpty());
+    placeOverlays();
+}
+
 void MonitorChart::setErrorCount(int count)
 {
     m_errNo->setText(QString::number(count));
@@ -354,8 +374,11 @@ void MonitorChart::setLabelColors(const QColor &waiting, const QColor &time, con
 void MonitorChart::placeOverlays()
 {
     const QRect r = m_plot->axisRect()->rect();
-    for (QLabel *l : {m_wait, m_err, m_errNo, m_timeVal, m_timeUnit})
+    for (QLabel *l : {m_wait, m_err, m_errNo, m_timeVal, m_timeUnit, m_alarm, m_trip})
         l->adjustSize();
+    // Centred, so that neither covers "Waiting for Trigger" nor the error counter.
+    m_alarm->move(r.center().x() - m_alarm->width() / 2, r.top() + LabelGap);
+    m_trip->move(r.center().x() - m_trip->width() / 2, m_alarm->y() + TripBelowAlarm);
     m_wait->move(r.left() + LabelGap, r.top() + LabelGap);
     m_errNo->move(r.right() - LabelGap - m_errNo->width(), r.top() + LabelGap);
     m_err->move(m_errNo->x() - m_err->width() - 2, r.top() + LabelGap);

@@ -66,6 +66,8 @@ public:
     // Labels and colours.
     void setWaiting(bool waiting);
     void setErrorCount(int count);
+    /// The names of the active alarms and of the trip, red, over the plot (empty: hidden).
+    void setAlarmTrip(const QString &alarm, const QString &trip);
     void setTimePerDivision(const QString &seconds);
     QString timePerDivision() const;
     void setBackColor(const QColor &color);
@@ -113,6 +115,7 @@ private:
     QCPGraph *m_lines[Lines] = {};
     TriggerMarker *m_marker = nullptr;
     QLabel *m_wait = nullptr, *m_err = nullptr, *m_errNo = nullptr, *m_timeVal = nullptr, *m_timeUnit = nullptr;
+    QLabel *m_alarm = nullptr, *m_trip = nullptr;
     double m_valueMax = 100;
     int m_fullRange = ChartScope::ScreenSamples;
     int m_scope = ChartScope::MaxScope;

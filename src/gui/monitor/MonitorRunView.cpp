@@ -1,5 +1,6 @@
 #include "MonitorRunView.h"
 
+#include "MonitorWatchView.h"
 #include "MonitorChart.h"
 #include "MonitorDisplayTab.h"
 #include "TMonitoring.h"
@@ -32,7 +33,8 @@ bool MonitorRunView::mayStart()
                                    Prompter::Icon::Warning, Prompter::Buttons::Ok);
         return false;
     }
-    if (m_w.m_readsPerSample <= 0) {
+    // The alarm and trip reads alone make no recording.
+    if (m_w.m_readsPerSample <= 0 || m_w.m_setup.selectedCount() <= 0) {
         m_w.m_prompter.message(session.messages.text(NothingToRead), session.messages.caption(),
                                Prompter::Icon::Stop, Prompter::Buttons::Ok);
         return false;
@@ -60,9 +62,11 @@ void MonitorRunView::start()
     // A line that stays silent this long (a drive switched off, an adapter pulled) ends the
     // run instead of recording nothing but errors; what was recorded stays.
     settings.silenceLimitMs = SilenceLimitMs;
+    m_w.m_watch->startRun(settings, callbacks);
     MonitorRun run(*m_w.m_reader, m_w.m_recording, m_w.m_flags, callbacks);
     run.run(kind, settings);
     finish();
+    m_w.m_watch->finishRun();
     if (run.ending() == MonitorRun::Ending::LineSilent) {
         Session &session = m_w.m_session;
         m_w.m_prompter.message(session.messages.text(NotAnswering), session.messages.caption(),
@@ -97,6 +101,7 @@ void MonitorRunView::prepare()
 
 void MonitorRunView::sampleTaken(const MonitorSample &sample)
 {
+    m_w.m_watch->sampleTaken();
     MonitorDisplayTab *d = m_w.m_display;
     for (int c = 0; c < MonitorSetup::Channels; ++c) {
         if (sample.channels[size_t(c)].read)

@@ -7,6 +7,7 @@
 #include "MonitorFileCommands.h"
 #include "MonitorRunView.h"
 #include "MonitorSettingTab.h"
+#include "MonitorWatchView.h"
 #include "UpDownEdit.h"
 #include "app/Session.h"
 #include "base/CodePage.h"
@@ -61,6 +62,7 @@ TMonitoring::TMonitoring(Session &session, Prompter &prompter, QWidget *parent)
     m_pages->addTab(m_setting, QString());
     layout->addWidget(m_pages);
     m_entries = new MonitorEntryFields(*this, prompter);
+    m_watch = new MonitorWatchView(*this);
     connectHandlers();
     FormCreate();
     m_files = new MonitorFileCommands(*this, prompter);
@@ -134,6 +136,7 @@ void TMonitoring::setCommLink(CommLink *link)
 {
     m_link = link;
     m_reader = link ? std::make_unique<MonitorReader>(m_session.data, link->exchange()) : nullptr;
+    m_watch->linkChanged();
     for (int c = 0; c < Channels; ++c)
         AryMonNameChange(c);
 }
@@ -217,7 +220,8 @@ void TMonitoring::AryCheckBoxClick()
     int first = -1;
     for (int c = 0; c < Channels; ++c) {
         MonitorChannel &ch = m_setup.channels[size_t(c)];
-        ch.selected = m_setting->AryCheckBox[c]->isChecked();
+        // A channel given up to the alarm or trip check does not count, checked or not.
+        ch.selected = m_setting->AryCheckBox[c]->isChecked() && !m_setting->AryCheckBox[c]->isHidden();
         const MonitorItem *item = m_items.at(ch.item);
         const bool on = ch.selected && !running();
         m_setting->AryMonName[c]->setEnabled(on);
@@ -227,9 +231,10 @@ void TMonitoring::AryCheckBoxClick()
         if (ch.selected && first < 0)
             first = c;
     }
-    m_readsPerSample = MonitorTiming::ReadsPerSample(m_setup.selectedCount(), false, false);
+    const AlarmTripChecks &checks = m_watch->checks();
+    m_readsPerSample = MonitorTiming::ReadsPerSample(m_setup.selectedCount(), checks.AlarmChk, checks.TripChk);
     const bool continuous = m_session.settings().get(Keys::MonMode3);
-    m_display->MonStart->setEnabled(m_readsPerSample > 0 && m_online && !continuous && hasItems() && !running());
+    m_display->MonStart->setEnabled(m_setup.selectedCount() > 0 && m_online && !continuous && hasItems() && !running());
     m_display->Chart2->setFollowLine(first < 0 ? 0 : first);
     if (m_readsPerSample > 0) {
         m_pointsPerChannel = MonitorTiming::PointsPerChannel(m_session.settings().get(Keys::MonMode2Point), m_readsPerSample);
@@ -300,8 +305,13 @@ bool TMonitoring::running() const
 
 void TMonitoring::SaveMonitorSetup()
 {
-    if (hasItems())
-        ::SaveMonitorSetup(m_session.settings(), m_session.selection, m_setup);
+    if (!hasItems())
+        return;
+    // A channel hidden for the alarm or trip check keeps its box as the user left it.
+    MonitorSetup kept = m_setup;
+    for (int c = 0; c < Channels; ++c)
+        kept.channels[size_t(c)].selected = m_setting->AryCheckBox[c]->isChecked();
+    ::SaveMonitorSetup(m_session.settings(), m_session.selection, kept);
 }
 
 void TMonitoring::TriggerClick()
@@ -345,8 +355,9 @@ void TMonitoring::nextSource()
 {
     if (!m_display->Trigger->isChecked() || !m_display->Trigger->isEnabled())
         return;
-    for (int step = 1; step <= Channels; ++step) {
-        const int c = (m_setup.triggerChannel + step) % Channels;
+    const int usable = Channels - m_watch->checks().hiddenChannels();
+    for (int step = 1; step <= usable; ++step) {
+        const int c = (m_setup.triggerChannel + step) % usable;
         if (m_setting->AryCheckBox[c]->isChecked()) {
             m_setup.triggerChannel = c;
             break;
@@ -417,8 +428,10 @@ void TMonitoring::FormActivate()
         return;
     if (!running()) {
         measureExchangeTime();
+        m_watch->ArmAlarmTripChecks();
         AryCheckBoxClick();
     }
+    m_watch->enableDriveCommands();
     const bool continuous = m_session.settings().get(Keys::MonMode3);
     m_display->Label41->setVisible(continuous);
     m_display->Trigger->setVisible(!continuous);
@@ -456,8 +469,10 @@ void TMonitoring::measureExchangeTime()
 {
     m_online = lineOnline();
     const Settings &settings = m_session.settings();
-    m_minExchangeTime = m_reader ? m_reader->MinExchangeTime(m_online, 1, settings.get(Keys::MMCT), settings.get(Keys::MMG))
+    int mean = 0;
+    m_minExchangeTime = m_reader ? m_reader->MinExchangeTime(m_online, 1, settings.get(Keys::MMCT), settings.get(Keys::MMG), &mean)
                                  : MonitorTiming::OfflineMinExchangeTime;
+    m_watch->setMeanExchangeMs(mean);
 }
 
 void TMonitoring::showEvent(QShowEvent *event)

@@ -15,6 +15,7 @@ class MonitorFileCommands;
 class MonitorReader;
 class MonitorRunView;
 class MonitorSettingTab;
+class MonitorWatchView;
 class Prompter;
 class QTabWidget;
 class Session;
@@ -46,6 +47,7 @@ public:
     MonitorSettingTab *setting() const { return m_setting; }
     MonitorFileCommands *files() const { return m_files; }
     QTabWidget *pages() const { return m_pages; }
+    MonitorWatchView *watch() const { return m_watch; }
     const MonitorSetup &setup() const { return m_setup; }
     const MonitorItemList &items() const { return m_items; }
     const MonitorRecording &recording() const { return m_recording; }
@@ -77,6 +79,8 @@ private:
     friend class MonitorEntryFields;
     friend class MonitorFileCommands;
     friend class MonitorRunView;
+    friend class MonitorWatchView;
+    friend class MonitorPicture;
 
     void FormCreate();
     void applyTexts();
@@ -109,6 +113,7 @@ private:
     MonitorSettingTab *m_setting = nullptr;
     MonitorEntryFields *m_entries = nullptr;
     MonitorFileCommands *m_files = nullptr;
+    MonitorWatchView *m_watch = nullptr;
     std::unique_ptr<MonitorReader> m_reader;
     MonitorItemList m_items;
     MonitorSetup m_setup = MonitorSetup::defaults();

@@ -135,10 +135,10 @@ void tst_MonitorItems::alarmAndTripLists()
                                         "[KX Trip (Eng)]\r\n0=No trip\r\n1=OC1\r\n[KX Trip (Jap)]\r\n0=x\r\n");
     MonitorItemList list;
     QVERIFY(LoadMonitorItems(IniFile(path), QStringLiteral("KX"), QStringLiteral("Eng"), catalogueDrive(), list));
-    QCOMPARE(list.alarmKeys, (QStringList{"Bit0", "Bit1"}));
-    QCOMPARE(list.alarmNames, (QStringList{"Overcurrent", ""}));
-    QCOMPARE(list.tripKeys, (QStringList{"0", "1"}));
-    QCOMPARE(list.tripNames, (QStringList{"No trip", "OC1"}));
+    QCOMPARE(list.alarmTrips.fc91BuffNo, (QStringList{"Bit0", "Bit1"}));
+    QCOMPARE(list.alarmTrips.fc91Buff, (QStringList{"Overcurrent", ""}));
+    QCOMPARE(list.alarmTrips.fc90BuffNo, (QStringList{"0", "1"}));
+    QCOMPARE(list.alarmTrips.fc90Buff, (QStringList{"No trip", "OC1"}));
 }
 
 void tst_MonitorItems::sampleDataCatalogue()
@@ -154,7 +154,7 @@ void tst_MonitorItems::sampleDataCatalogue()
     QCOMPARE(list.indexOfCode(QStringLiteral("fd06-12")), 12);
     for (const MonitorItem &item : list.items)
         QVERIFY2(item.readable(), qPrintable(item.code));
-    QCOMPARE(list.alarmKeys.size(), 16);
+    QCOMPARE(list.alarmTrips.fc91BuffNo.size(), 16);
 }
 
 void tst_MonitorItems::readSlots_data()
