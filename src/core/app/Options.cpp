@@ -75,12 +75,13 @@ void Options::load(const Settings &settings)
 
 bool Options::save(Settings &settings, bool maintenanceActive) const
 {
-    bool ok = true;
+    // One replace of the file for all of them: a full disk leaves the old options whole.
+    settings.beginBatch();
     for (int i = 0; i < Count; ++i) {
         if (!(Opt(i) == Opt::SUMode && maintenanceActive))
-            ok = save(settings, Opt(i)) && ok;
+            save(settings, Opt(i));
     }
-    return ok;
+    return settings.commitBatch();
 }
 
 bool Options::save(Settings &settings, Opt id) const

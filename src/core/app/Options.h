@@ -24,8 +24,9 @@ public:
     /// Every stored option from [Options]; "Check the Inverter Type-Form" is on at every start,
     /// the run-only options are off.
     void load(const Settings &settings);
-    /// Every stored option to [Options]; "Mainte" only while maintenance mode is not active.
-    /// False when the file could not be written.
+    /// Every stored option to [Options] in one atomic write of the file; "Mainte" only while
+    /// maintenance mode is not active. False when the file could not be written; it then
+    /// keeps its old contents.
     bool save(Settings &settings, bool maintenanceActive) const;
     /// One option to [Options]; false when the file could not be written.
     bool save(Settings &settings, Opt id) const;

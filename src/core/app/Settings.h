@@ -24,6 +24,10 @@ public:
     bool set(const IntKey &key, int value);
     bool set(const BoolKey &key, bool value);
     bool set(const TextKey &key, const QString &value);
+    /// Writes between these two go to the file as one atomic replace at commitBatch(), which
+    /// is false (and leaves the old file) when that write failed.
+    void beginBatch() { m_ini.beginBatch(); }
+    bool commitBatch() { return m_ini.commitBatch(); }
     /// Why the last failed write failed.
     QString lastError() const { return m_ini.lastError(); }
 

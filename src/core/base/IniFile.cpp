@@ -30,6 +30,9 @@ bool IniFile::exists() const
 
 void IniFile::load() const
 {
+    // The collected writes of a batch are the truth until it is committed.
+    if (m_batch && m_loaded)
+        return;
     const QFileInfo info(m_path);
     const bool exists = !m_path.isEmpty() && info.isFile();
     const qint64 size = exists ? info.size() : -1;
@@ -224,8 +227,29 @@ bool IniFile::eraseSection(const QString &section)
     return save();
 }
 
+void IniFile::beginBatch()
+{
+    load();
+    m_batch = true;
+}
+
+bool IniFile::commitBatch()
+{
+    if (!m_batch)
+        return true;
+    m_batch = false;
+    if (!m_batchWritten)
+        return true;
+    m_batchWritten = false;
+    return save();
+}
+
 bool IniFile::save()
 {
+    if (m_batch) {
+        m_batchWritten = true;
+        return true;
+    }
     QByteArray bytes;
     for (const Line &line : m_lines) {
         bytes += line.text;

@@ -39,6 +39,14 @@ public:
     bool writeInt(const QString &section, const QString &key, int value);
     bool writeBool(const QString &section, const QString &key, bool value);
     bool eraseSection(const QString &section);
+
+    /// Collects the writes that follow in memory (reads see them) until commitBatch() writes
+    /// them all as one atomic replace of the file. Batches do not nest.
+    void beginBatch();
+    /// False when the file could not be written; the file then keeps its old contents and the
+    /// collected writes are dropped, so reads give what the file holds.
+    bool commitBatch();
+    bool inBatch() const { return m_batch; }
     /// Why the last failed write failed, in the system's words.
     QString lastError() const { return m_lastError; }
 
@@ -70,6 +78,8 @@ private:
     QString m_path;
     QString m_lastError;
     CodePage m_page;
+    bool m_batch = false;
+    bool m_batchWritten = false;
     mutable bool m_loaded = false;
     mutable bool m_existed = false;
     mutable qint64 m_size = -1;

@@ -107,6 +107,8 @@ void RestoreMonitorSetup(Settings &settings, const DriveSelection &drive, int it
 
 void SaveMonitorSetup(Settings &settings, const DriveSelection &drive, const MonitorSetup &setup)
 {
+    // Saved at every deactivation of the monitoring window: one replace of the file, not 71.
+    settings.beginBatch();
     settings.set(Keys::Inv1, drive.typeName);
     settings.set(Keys::Inv2, drive.formName);
     settings.set(Keys::Inv3, drive.cpuVersion);
@@ -123,4 +125,5 @@ void SaveMonitorSetup(Settings &settings, const DriveSelection &drive, const Mon
     settings.set(Keys::MonTrigLv, QString::number(setup.triggerLevel));
     settings.set(Keys::MonTrigPos, QString::number(setup.triggerDelayPercent));
     settings.set(Keys::MonTime, TimePerDivisionText(setup.timePerDivisionS));
+    settings.commitBatch();
 }

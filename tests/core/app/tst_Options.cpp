@@ -2,6 +2,8 @@
 #include "app/Options.h"
 #include "app/Settings.h"
 
+#include "SmallTmpfs.h"
+
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -171,6 +173,51 @@ private slots:
         o.save(s, false);
         back.load(s);
         QVERIFY(back.on(Opt::SUMode));
+    }
+
+    void savingKeepsTheOtherSectionsAndComments()
+    {
+        QTemporaryDir dir;
+        const QByteArray head = "; written by hand\r\n[Language]\r\nJapanese=0\r\nEnglish=0\r\n";
+        const QByteArray tail = "[Comms]\r\n; the line of the test bench\r\nDelay=500\r\n";
+        writeFile(settingsPath(dir), head + "[Options]\r\n; colours\r\nMSCC=255\r\n" + tail);
+        Settings s(settingsPath(dir), dir.path());
+        Options o;
+        o.load(s);
+        o.set(Opt::UndoMaxSet, 42);
+        QVERIFY(o.save(s, false));
+        QFile file(settingsPath(dir));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith(head + "[Options]\r\n; colours\r\nMSCC=255\r\n"));
+        QVERIFY(text.contains("UndoMax=42\r\n"));
+        QVERIFY(text.endsWith(tail));
+        QCOMPARE(s.get(Keys::Delay), 500);
+    }
+
+    void aSaveOnAFullDiskLeavesTheOldFile()
+    {
+        SmallTmpfs disk;
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs is not permitted here");
+        const QString path = disk.filePath(QStringLiteral("VKR410T.ini"));
+        Settings s(path, disk.path());
+        Options o;
+        QVERIFY(o.save(s, false));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        disk.fill();
+        for (int i = 0; i < Count; ++i)
+            o.set(Opt(i), otherValue(def(Opt(i))));
+        QVERIFY(!o.save(s, false));
+        QVERIFY(!s.lastError().isEmpty());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        Options back;
+        back.load(s);
+        QCOMPARE(back.value(Opt::UndoMaxSet), def(Opt::UndoMaxSet).def);
     }
 
     void restoreToFactoryResetsEveryOption()

@@ -157,6 +157,49 @@ private slots:
                  QStringLiteral("def"));
     }
 
+    void batchWritesTheFileOnceAtCommit()
+    {
+        const QByteArray original = "; kept comment\r\n[File]\r\nLoadPath=/a\r\n[S]\r\nk=1\r\n";
+        const QString path = write(QStringLiteral("batch.ini"), original);
+        IniFile ini(path);
+        ini.beginBatch();
+        QVERIFY(ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2")));
+        QVERIFY(ini.writeString(QStringLiteral("New"), QStringLiteral("x"), QStringLiteral("3")));
+        QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("2"));
+        QCOMPARE(read(path), original);
+        QVERIFY(ini.commitBatch());
+        QVERIFY(!ini.inBatch());
+        QCOMPARE(read(path), "; kept comment\r\n[File]\r\nLoadPath=/a\r\n[S]\r\nk=2\r\n[New]\r\nx=3\r\n");
+    }
+
+    void emptyBatchCreatesNoFile()
+    {
+        IniFile ini(m_dir.filePath(QStringLiteral("never.ini")));
+        ini.beginBatch();
+        QVERIFY(ini.commitBatch());
+        QVERIFY(!ini.exists());
+    }
+
+    void batchOnAFullDiskKeepsTheOldFile()
+    {
+        SmallTmpfs disk;
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs is not permitted here");
+        IniFile ini(disk.filePath(QStringLiteral("VKR410T.ini")));
+        QVERIFY(ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("1")));
+        const QByteArray before = read(ini.path());
+        disk.fill();
+        ini.beginBatch();
+        for (int i = 0; i < 50; ++i)
+            ini.writeString(QStringLiteral("S"), QStringLiteral("k%1").arg(i), QString(100, QLatin1Char('v')));
+        ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2"));
+        QVERIFY(!ini.commitBatch());
+        QVERIFY2(ini.lastError().contains(QStringLiteral("No space left")), qPrintable(ini.lastError()));
+        QCOMPARE(read(ini.path()), before);
+        QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("1"));
+        QVERIFY(!ini.hasKey(QStringLiteral("S"), QStringLiteral("k0")));
+    }
+
     void fifoReadsAsEmptyWithoutBlocking()
     {
         const QString fifo = m_dir.filePath(QStringLiteral("fifo.ini"));
