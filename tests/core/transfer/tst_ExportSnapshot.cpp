@@ -2,8 +2,10 @@
 #include "../../common/SmallTmpfs.h"
 
 #include "files/ParameterFile.h"
+#include "model/EditBuffer.h"
 #include "model/ParameterValues.h"
 #include "transfer/ExportSnapshot.h"
+#include "transfer/SelectedTransfer.h"
 #include "transfer/SnapshotFiles.h"
 
 #include <QTemporaryDir>
@@ -62,6 +64,8 @@ private slots:
     void failedReadStopsTheExportUnlessTheUserGoesOn();
     void fullDiskStopsTheExport();
     void switchedOffTakesNothing();
+    void selectedExportIsSnapshottedFirst_data();
+    void selectedExportIsSnapshottedFirst();
     void foreignOrBrokenSnapshotIsRefused_data();
     void foreignOrBrokenSnapshotIsRefused();
     void namesAreUniqueAndTheLastIsFound();
@@ -192,6 +196,54 @@ void tst_ExportSnapshot::switchedOffTakesNothing()
     QVERIFY(snapshot.guard({line.indexOf("0009")}));
     QVERIFY(line.port->frames.isEmpty());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+void tst_ExportSnapshot::selectedExportIsSnapshottedFirst_data()
+{
+    QTest::addColumn<bool>("folderUsable");
+    QTest::newRow("taken: written") << true;
+    QTest::newRow("failed and refused: nothing written") << false;
+}
+
+void tst_ExportSnapshot::selectedExportIsSnapshottedFirst()
+{
+    QFETCH(bool, folderUsable);
+    TransferLine line;
+    QVERIFY(line.setUp());
+    QTemporaryDir dir;
+    const int acc = line.indexOf("0009");
+    line.drive().write(0x0009, 77, false, false, 0);
+    // A file where the folder would go: the snapshot cannot be saved.
+    const QString folder = dir.filePath(QStringLiteral("snapshots"));
+    if (!folderUsable)
+        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+    ExportSnapshot snapshot = snapshotOf(line, folder);
+    SelectedTransfer t(line.data(), *line.exchange, line.tool.messages, line.tool.prompter);
+    t.connectionCheck = [] { return true; };
+    t.beforeWriting = [&snapshot](const QList<int> &rows) { return snapshot.guard(rows); };
+    line.tool.prompter.answers = {Prompter::Answer::No};
+    EditBuffer edit(line.data(), line.tool.messages, line.tool.prompter);
+    for (const QChar c : QStringLiteral("12.3"))
+        edit.KeyPress(c, QString());
+    const SelectedTransfer::Typed typed = t.exportTyped(acc, edit);
+    if (folderUsable) {
+        QCOMPARE(typed.outcome, SelectedTransfer::TypedOutcome::Written);
+        QCOMPARE(driveValue(line, acc), QStringLiteral("123"));
+        QCOMPARE(fileLines(snapshot.result().path).mid(8), QStringList{QStringLiteral("0009,77,0,0")});
+    } else {
+        QCOMPARE(typed.outcome, SelectedTransfer::TypedOutcome::Stopped);
+        QCOMPARE(driveValue(line, acc), QStringLiteral("77"));
+        QCOMPARE(edit.buffer(), QStringLiteral("12.3"));
+    }
+    // Fixed rows are never written, so never read for the snapshot either.
+    line.data().paraDat.setAt(acc, ParaDat::Flag, QStringLiteral("1"));
+    QList<int> asked{-1};
+    t.beforeWriting = [&asked](const QList<int> &rows) {
+        asked = rows;
+        return true;
+    };
+    QVERIFY(t.mayWrite({acc}));
+    QVERIFY(asked.isEmpty());
 }
 
 void tst_ExportSnapshot::foreignOrBrokenSnapshotIsRefused_data()
