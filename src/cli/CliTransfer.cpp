@@ -4,6 +4,7 @@
 #include "CliLine.h"
 #include "CliParameterFile.h"
 #include "CliParser.h"
+#include "CliSnapshot.h"
 #include "ExitCodes.h"
 #include "app/LanguageFile.h"
 #include "comm/CommExchange.h"
@@ -29,10 +30,14 @@ struct RunOptions {
     bool maintenance = false;
     bool noTypeCheck = false;
     bool progress = false;
+    bool restore = false;  // vkr restore: a snapshot written back
+    CliSnapshot snapshot;
 };
 
-QString commandName(TransferMode mode)
+QString commandName(TransferMode mode, bool restore = false)
 {
+    if (restore)
+        return QStringLiteral("restore");
     return mode == TransferMode::Import ? QStringLiteral("import")
          : mode == TransferMode::Export ? QStringLiteral("export")
                                         : QStringLiteral("compare");
@@ -45,7 +50,7 @@ QCommandLineOption option(const char *name, const char *text, const char *value 
 }
 
 // The options of one transfer command besides the shared drive, line and file options.
-QList<QCommandLineOption> ownOptions(TransferMode mode)
+QList<QCommandLineOption> ownOptions(TransferMode mode, bool restore)
 {
     QList<QCommandLineOption> own;
     if (mode == TransferMode::Import)
@@ -58,8 +63,10 @@ QList<QCommandLineOption> ownOptions(TransferMode mode)
         << option("no-type-check", "Go on when the connected drive is of another type or form.")
         << option("progress", "Draw a progress line on stderr.");
     if (mode == TransferMode::Export) {
-        own << option("eeprom", "Write to RAM and EEPROM (default: RAM only).")
-            << option("changed-only", "Write only the parameters changed from their factory values.");
+        own << option("eeprom", "Write to RAM and EEPROM (default: RAM only).");
+        if (!restore)
+            own << option("changed-only", "Write only the parameters changed from their factory values.");
+        own << CliSnapshot::options(restore);
     }
     return own;
 }
@@ -79,7 +86,8 @@ bool readOwn(const CliParser &cli, TransferMode mode, RunOptions *o, QString *er
     o->progress = cli.isSet(QStringLiteral("progress"));
     if (mode == TransferMode::Export) {
         o->eeprom = cli.isSet(QStringLiteral("eeprom"));
-        o->changedOnly = cli.isSet(QStringLiteral("changed-only"));
+        o->changedOnly = !o->restore && cli.isSet(QStringLiteral("changed-only"));
+        o->snapshot.readOptions(cli, o->restore);
     }
     return true;
 }
@@ -209,7 +217,7 @@ int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, co
     drive.printMessages();
     if (run.state() == TransferRun::State::Aborted) {
         printError(QStringLiteral("%1: aborted at parameter %2 after a failed exchange; nothing more was done")
-                       .arg(commandName(run.mode()), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
+                       .arg(commandName(run.mode(), opts.restore), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
         return ExitCode::ExchangeFailed;
     }
     int code = writeReport(run.report(), opts.report, drive);
@@ -222,6 +230,20 @@ int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, co
     if (run.errors() > run.echoDiffers())
         return ExitCode::ExchangeFailed;
     return run.differences() > 0 || run.echoDiffers() > 0 ? ExitCode::Differs : ExitCode::Ok;
+}
+
+// vkr restore: the snapshot's values put into the table before the export starts.
+int loadRestored(const RunOptions &opts, CliDrive &drive, const CliLine &line, Prompter &prompter,
+                 SnapshotFiles::Loaded *restored)
+{
+    if (!opts.restore)
+        return ExitCode::Ok;
+    QString path;
+    if (const int code = opts.snapshot.load(drive, line.settings.inverterNumber, restored, &path); code != ExitCode::Ok)
+        return code;
+    SnapshotFiles::apply(*restored, drive.data, drive.messages, prompter);
+    printError(QStringLiteral("restoring %1 (%2 parameters)").arg(path).arg(restored->rows.size()));
+    return ExitCode::Ok;
 }
 
 int transfer(TransferMode mode, const RunOptions &opts, CliDrive &drive, CliLine &line, const ParameterFile &header)
@@ -238,13 +260,23 @@ int transfer(TransferMode mode, const RunOptions &opts, CliDrive &drive, CliLine
                     drive.folders.catalogFile(),
                     ModelInfo(drive.folders.infoFile, CodePages::forPrefix(s.languagePrefix)).specialSetup());
     TransferStart start(drive.data, w.exchange, prompter, texts);
+    SnapshotFiles::Loaded restored;
+    if (const int code = loadRestored(opts, drive, line, prompter, &restored); code != ExitCode::Ok)
+        return code;
     const int started = startFailure(start.begin(mode, options, checks.steps(options)), drive, line);
     if (started != ExitCode::Ok)
         return started;
     TransferRun run(mode, drive.data, w.exchange, prompter, texts, options,
                     TransferStart::lastIndexFor(mode, drive.data, options));
     run.typeName = s.typeName;
-    const QString command = commandName(mode);
+    if (opts.restore)
+        run.onlyRows = QSet<int>(restored.rows.cbegin(), restored.rows.cend());
+    if (mode == TransferMode::Export) {
+        const int taken = opts.snapshot.take(w.exchange, drive, run.rowsToWrite(), line.settings.inverterNumber);
+        if (taken != ExitCode::Ok)
+            return taken;
+    }
+    const QString command = commandName(mode, opts.restore);
     ProgressLine progress(command);
     if (opts.progress)
         run.onProgress = [&progress](int percent) { progress.show(percent); };
@@ -259,7 +291,7 @@ namespace CliTransfer {
 int run(TransferMode mode, const QStringList &arguments)
 {
     CliParser cli(commandName(mode));
-    cli.addOptions(CliDrive::options() + CliLine::options() + CliParameterFile::options() + ownOptions(mode));
+    cli.addOptions(CliDrive::options() + CliLine::options() + CliParameterFile::options() + ownOptions(mode, false));
     if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
         return parsed;
     RunOptions opts;
@@ -273,6 +305,28 @@ int run(TransferMode mode, const QStringList &arguments)
     if (code == ExitCode::Ok)
         code = line.open();
     return code == ExitCode::Ok ? transfer(mode, opts, drive, line, file.header()) : code;
+}
+
+int restore(const QStringList &arguments)
+{
+    CliParser cli(commandName(TransferMode::Export, true));
+    cli.addOptions(CliDrive::options() + CliLine::options() + ownOptions(TransferMode::Export, true));
+    if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
+        return parsed;
+    RunOptions opts;
+    opts.restore = true;
+    CliLine line;
+    CliDrive drive;
+    QString error;
+    if (!readOwn(cli, TransferMode::Export, &opts, &error) || !line.readOptions(cli.parser(), &error)
+        || !drive.readOptions(cli.parser(), &error))
+        return cli.usageError(error);
+    if (!cli.arguments().isEmpty())
+        return cli.usageError(QStringLiteral("unexpected argument ") + cli.arguments().first());
+    int code = drive.load();
+    if (code == ExitCode::Ok)
+        code = line.open();
+    return code == ExitCode::Ok ? transfer(TransferMode::Export, opts, drive, line, ParameterFile()) : code;
 }
 
 }  // namespace CliTransfer

@@ -10,5 +10,7 @@
 namespace CliTransfer {
 
 int run(TransferMode mode, const QStringList &arguments);
+/// vkr restore: a snapshot written back through the export, itself snapshotted first.
+int restore(const QStringList &arguments);
 
 }  // namespace CliTransfer

@@ -90,6 +90,14 @@ void tst_CliHelp::commandHelp_data()
     QTest::newRow("write") << "write" << DriveOptions + LineOptions + QStringList{"--eeprom"} << "COMNO VALUE";
     QTest::newRow("panel") << "panel" << DriveOptions + LineOptions + QStringList{"--watch"} << "";
     QTest::newRow("key") << "key" << DriveOptions + LineOptions << "KEY...";
+    QTest::newRow("export") << "export"
+                            << DriveOptions + LineOptions + FileOptions
+                                   + QStringList{"--eeprom", "--changed-only", "--settings", "--no-snapshot"}
+                            << "";
+    QTest::newRow("restore") << "restore"
+                             << DriveOptions + LineOptions + QStringList{"--eeprom", "--settings", "--no-snapshot",
+                                                                         "--snapshot", "--report"}
+                             << "";
     QTest::newRow("monitor") << "monitor"
                              << DriveOptions + LineOptions
                                     + QStringList{"--items", "--interval-ms", "--samples", "--duration", "--out"}
@@ -119,7 +127,7 @@ void tst_CliHelp::badCommandLine_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("message");
-    for (const char *command : {"params", "save-vkr", "read", "write", "panel", "key"}) {
+    for (const char *command : {"params", "save-vkr", "read", "write", "panel", "key", "restore"}) {
         const QString c = QString::fromLatin1(command);
         QTest::addRow("%s: unknown option", command) << QStringList{c, "--bogus"} << QByteArray("unknown option '--bogus'");
         QTest::addRow("%s: unknown short option", command) << QStringList{c, "-x"} << QByteArray("unknown option '-x'");

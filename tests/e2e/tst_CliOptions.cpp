@@ -41,7 +41,7 @@ private slots:
         const Run r = options({});
         QCOMPARE(r.exitCode, 0);
         const QList<QByteArray> lines = r.out.trimmed().split('\n');
-        QCOMPARE(lines.size(), 44);  // every [Options] key but the written-only CheckInvTyp
+        QCOMPARE(lines.size(), 45);  // every [Options] key but the written-only CheckInvTyp
         QVERIFY(lines.contains("UndoMax=55\tinteger 0..100\tfactory 10"));
         QVERIFY(lines.contains("MonMode2Point=3000\tinteger 1250..10000\tfactory 3000"));
         QVERIFY(lines.contains("MNCC=14745599\tcolour 0..16777215 (0x00BBGGRR)\tfactory 14745599"));

@@ -49,6 +49,7 @@ constexpr Def Table[] = {
     B(Opt::CompMsgDisp, "CompMsgDisp", P::StartupComm, Keys::CompDisp, "Check19", "Display Comparison Message"),
     B(Opt::CompResult, "CompResult", P::StartupComm, Keys::ResultC, "Check1A", "Display Comparison Result"),
     B(Opt::SUMode, "SUMode", P::StartupComm, Keys::Mainte, "Check1B", "Use Maintenance Mode"),
+    B(Opt::SnapshotChk, "SnapshotChk", P::StartupComm, Keys::Snapshot, "Check1C", "Snapshot before Export"),
 
     B(Opt::SaveNotChgPara, "SaveNotChgPara", P::FileParameter, Keys::ChgPara2, "Check21",
       "Save 'Change' Parameters only"),

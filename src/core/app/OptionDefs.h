@@ -10,7 +10,7 @@
 enum class Opt {
     // "Startup/Comm."
     StartLang, StartInv, PrinterChk, TypCapChk, EEPWriteEnable, WriteNotChgPara, ParaErrDisp, ParaResult,
-    CompMsgDisp, CompResult, SUMode,
+    CompMsgDisp, CompResult, SUMode, SnapshotChk,
     // "File/Parameter"
     SaveNotChgPara, ParaSkipSave, FileRegist, ParaEnt, UndoMaxSet,
     // "Key Pad/Monitor"

@@ -76,6 +76,7 @@ inline constexpr BoolKey Result{"Options", "Result", true};
 inline constexpr BoolKey CompDisp{"Options", "CompDisp", false};
 inline constexpr BoolKey ResultC{"Options", "ResultC", true};
 inline constexpr BoolKey Mainte{"Options", "Mainte", false};
+inline constexpr BoolKey Snapshot{"Options", "Snapshot", true};
 inline constexpr BoolKey ChgPara2{"Options", "ChgPara2", false};
 inline constexpr BoolKey SkipFile{"Options", "SkipFile", false};
 inline constexpr BoolKey RegistFile{"Options", "RegistFile", true};

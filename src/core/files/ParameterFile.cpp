@@ -94,14 +94,19 @@ bool ParameterFile::looksLikeConfigFile(const QStringList &lines)
     return lines.value(3).contains(QLatin1String("Created By"));
 }
 
+QStringList ParameterFile::headerLines(const DriveSelection &selection, const QString &comment, bool blindMode,
+                                       int blindCount)
+{
+    return {QStringLiteral("###"), selection.typeName, selection.formName, selection.cpuVersion,
+            selection.languageName, comment.isEmpty() ? noComments() : comment,
+            blindMode ? One : QStringLiteral("0"), QString::number(blindCount)};
+}
+
 QStringList ParameterFile::build(const DriveData &data, const DriveSelection &selection, const QString &comment,
                                  bool blindMode, int blindCount, bool changedOnly)
 {
-    QStringList lines;
+    QStringList lines = headerLines(selection, comment, blindMode, blindCount);
     lines.reserve(8 + data.parameterCount());
-    lines << QStringLiteral("###") << selection.typeName << selection.formName << selection.cpuVersion
-          << selection.languageName << (comment.isEmpty() ? noComments() : comment)
-          << (blindMode ? One : QStringLiteral("0")) << QString::number(blindCount);
     const QChar comma(QLatin1Char(','));
     for (int i = 0; i <= data.lastIndex; ++i) {
         const UPara &u = data.uPara;

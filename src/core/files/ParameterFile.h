@@ -41,6 +41,9 @@ public:
     /// True when the fourth line names the tool that created a configuration file.
     static bool looksLikeConfigFile(const QStringList &lines);
 
+    /// The eight header lines of a ".vkr" file of the current layout.
+    static QStringList headerLines(const DriveSelection &selection, const QString &comment, bool blindMode,
+                                   int blindCount);
     /// The lines of a ".vkr" file of the current layout for the loaded set. `changedOnly`
     /// writes only parameters that are changed or hidden.
     static QStringList build(const DriveData &data, const DriveSelection &selection, const QString &comment,

@@ -31,6 +31,16 @@ void SelectedTransfer::show(int message, bool stop) const
     m_prompter.pump();
 }
 
+bool SelectedTransfer::mayWrite(const QList<int> &rows)
+{
+    QList<int> written;
+    for (const int index : rows) {
+        if (!TransferRows::isFixed(m_data, index))
+            written.append(index);
+    }
+    return !beforeWriting || beforeWriting(written);
+}
+
 bool SelectedTransfer::connected()
 {
     if (connectionCheck && connectionCheck())
@@ -133,6 +143,10 @@ SelectedTransfer::Typed SelectedTransfer::exportTyped(int index, EditBuffer &edi
         show(46, true);
         m_data.uPara.setFlag(index, UPara::OneSelectIndex, false);
         out.outcome = TypedOutcome::Fixed;
+        return out;
+    }
+    if (!mayWrite({index})) {
+        out.outcome = TypedOutcome::Stopped;
         return out;
     }
     const QString before = m_data.uPara.at(index, UPara::Value);

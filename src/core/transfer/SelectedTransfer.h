@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -24,6 +25,12 @@ public:
     /// "Export to EEPROM": writes with 'W', else 'P'.
     bool eeprom = false;
 
+    /// Before anything is written: the rows about to be written (fixed ones left out); false
+    /// stops the write (the snapshot taken before writing failed and the user did not go on).
+    std::function<bool(const QList<int> &rows)> beforeWriting;
+    /// Runs beforeWriting for `rows` without the fixed ones; true when the write may go on.
+    bool mayWrite(const QList<int> &rows);
+
     /// Runs the connection check; language message 3 when no drive answered.
     bool connected();
 
@@ -44,14 +51,14 @@ public:
     /// and volts in the Current / Voltage display), without limits and without an undo entry.
     Exported exportShown(int index, const QString &shownText);
 
-    enum class TypedOutcome { Written, Refused, Clamped, NotConnected, Fixed };
+    enum class TypedOutcome { Written, Refused, Clamped, NotConnected, Fixed, Stopped };
     struct Typed {
         TypedOutcome outcome = TypedOutcome::Written;
         Row row;
     };
     /// Writes the value being typed into row `index`. Refused (40, 42): the caller restores the
-    /// cell. Clamped, not connected, fixed: nothing written, the typed text stays. Written: the
-    /// undo entry is recorded and the edit ends.
+    /// cell. Clamped, not connected, fixed, stopped before writing: nothing written, the typed
+    /// text stays. Written: the undo entry is recorded and the edit ends.
     Typed exportTyped(int index, EditBuffer &edit);
 
 private:

@@ -23,6 +23,11 @@ bool isFixed(const DriveData &data, int index)
     return data.paraDat.at(index, ParaDat::Flag) == QLatin1String("1");
 }
 
+bool exportWrites(const DriveData &data, int index, bool changedOnly)
+{
+    return !isFixed(data, index) && !(changedOnly && data.uPara.at(index, UPara::ChangeIndex) == QLatin1String("0"));
+}
+
 void setFlag(DriveData &data, int index, const char *flag)
 {
     if (!isFixed(data, index))

@@ -16,6 +16,9 @@ namespace TransferRows {
 bool isWide(const DriveData &data, int index);
 /// "Flag" "1": the parameter is fixed and never written.
 bool isFixed(const DriveData &data, int index);
+/// Whether an export writes the row: never a fixed one, and with `changedOnly` only a row
+/// changed from its factory value.
+bool exportWrites(const DriveData &data, int index, bool changedOnly);
 /// Sets "Flag" ("0" after a good exchange, "2" after a failed one) unless it is "1".
 void setFlag(DriveData &data, int index, const char *flag);
 

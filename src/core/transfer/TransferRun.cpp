@@ -157,8 +157,7 @@ TransferRun::Choice TransferRun::importRow(int index)
 TransferRun::Choice TransferRun::exportRow(int index)
 {
     const UPara &u = m_data.uPara;
-    if (TransferRows::isFixed(m_data, index)
-        || (m_options.changedOnly && u.at(index, UPara::ChangeIndex) == QLatin1String("0")))
+    if (!writes(index))
         return Choice::Go;
     char command = m_options.eeprom ? 'W' : 'P';
     if (m_data.paraDat.at(index, ParaDat::Memory) == QLatin1String("RAM"))
@@ -180,6 +179,21 @@ TransferRun::Choice TransferRun::exportRow(int index)
     m_data.uPara.setAt(index, UPara::WriteIndex, QStringLiteral("0"));
     m_data.uPara.setAt(index, UPara::CommErrIndex, QStringLiteral("0"));
     return Choice::Go;
+}
+
+bool TransferRun::writes(int index) const
+{
+    return (!onlyRows || onlyRows->contains(index)) && TransferRows::exportWrites(m_data, index, m_options.changedOnly);
+}
+
+QList<int> TransferRun::rowsToWrite() const
+{
+    QList<int> rows;
+    for (int i = 0; i <= m_last; ++i) {
+        if (writes(i))
+            rows.append(i);
+    }
+    return rows;
 }
 
 TransferRun::Choice TransferRun::compareRow(int index)

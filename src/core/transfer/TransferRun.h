@@ -5,8 +5,10 @@
 #include "TransferReport.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CommExchange;
@@ -34,6 +36,11 @@ public:
     std::function<void(int percent)> onProgress;
     /// The selected drive type; "KDR5" reads FE08 again after an import.
     QString typeName;
+
+    /// Export: only these parameters are written (restoring a snapshot); unset, every one.
+    std::optional<QSet<int>> onlyRows;
+    /// Export: the parameters the loop writes, in order (before start(), for the snapshot).
+    QList<int> rowsToWrite() const;
 
     void start();
     /// Exchanges the next parameter (again after Retry). False once the loop is over.
@@ -75,6 +82,7 @@ private:
     Choice processRow(int index);
     Choice importRow(int index);
     Choice exportRow(int index);
+    bool writes(int index) const;
     Choice compareRow(int index);
     Choice failed(int index);
     Choice differs(int index, const QString &driveText);

@@ -19,6 +19,7 @@ const MainItemDef Items[] = {
     {"FileMenu", "ParaOpen", "Menu12", "Open", "Ctrl+O"},
     {"FileMenu", "ParaSaveOverWrite", "Menu13", "Save", ""},
     {"FileMenu", "ParaSaveChangeName", "Menu14", "Save As", ""},
+    {"FileMenu", "SnapshotRestore", "Menu1s", "Restore last snapshot", ""},
     {"FileMenu", "-", "", "", ""},
     {"FileMenu", "PrinterSetup", "", "Printer Setup", ""},
     {"FileMenu", "PrintSetup", "Menu16", "Page Setup", ""},

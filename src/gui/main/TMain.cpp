@@ -6,6 +6,7 @@
 #include "ParameterFileCommands.h"
 #include "ParameterTableTwins.h"
 #include "SelectedTransferTwins.h"
+#include "SnapshotCommands.h"
 #include "base/Prompter.h"
 #include "HelpViewer.h"
 #include "ToolIcons.h"
@@ -53,6 +54,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_keypad = new KeypadCommand(*this, m_prompter);
     m_print = new PrintCommands(*this, m_prompter);
     m_monitor = new MonitorCommands(*this, m_prompter);
+    m_snapshots = new SnapshotCommands(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed) {
@@ -413,7 +415,7 @@ void TMain::showLineImage(int image)
 void TMain::setDriveCommands(bool transfer, bool panel, bool information)
 {
     for (const char *name : {"ToolBpr", "ToolBpw", "ToolBpsr", "ToolBpsw", "ToolBpcp", "DownLoad", "UpLoad",
-                             "PopDownLoad2", "PopUpLoad2", "PopComp"})
+                             "PopDownLoad2", "PopUpLoad2", "PopComp", "SnapshotRestore"})
         enableAction(QString::fromLatin1(name), transfer);
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
         enableAction(QString::fromLatin1(name), panel);

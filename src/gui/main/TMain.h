@@ -24,6 +24,7 @@ class KeypadCommand;
 class PrintCommands;
 class MonitorCommands;
 class OptionCommands;
+class SnapshotCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -107,6 +108,7 @@ private slots:
     void PrinterSetupClick();
     void MMItoolsSettingClick();
     void MMIMtClick();
+    void SnapshotRestoreClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -146,6 +148,7 @@ private:
     PrintCommands *m_print = nullptr;
     MonitorCommands *m_monitor = nullptr;
     OptionCommands *m_optionCommands = nullptr;  // the options and password windows
+    SnapshotCommands *m_snapshots = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use

@@ -96,6 +96,7 @@ void TMain::connectHandlers()
     on("ParaOpen", &TMain::ParaOpenClick);
     on("ParaSaveOverWrite", &TMain::ParaSaveOverWriteClick);
     on("ParaSaveChangeName", &TMain::ParaSaveChangeNameClick);
+    on("SnapshotRestore", &TMain::SnapshotRestoreClick);
     on("ParameterEditor", &TMain::ParameterEditorClick);
     on("DownLoad", &TMain::DownLoadClick);
     on("UpLoad", &TMain::UpLoadClick);

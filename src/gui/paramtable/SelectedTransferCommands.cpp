@@ -5,6 +5,7 @@
 #include "TParameter.h"
 #include "app/Session.h"
 #include "model/ValueConversion.h"
+#include "transfer/ExportSnapshot.h"
 #include "transfer/SelectedTransfer.h"
 #include "transfer/TransferOptions.h"
 
@@ -57,6 +58,9 @@ SelectedTransfer SelectedTransferCommands::transfer() const
     SelectedTransfer t(m_session.data, *m_exchange, m_session.messages, m_prompter);
     t.connectionCheck = m_connectionCheck;
     t.eeprom = TransferOptions::fromSettings(m_session.settings()).eeprom;
+    t.beforeWriting = [this](const QList<int> &rows) {
+        return ExportSnapshot::forSession(m_session, *m_exchange, m_prompter).guard(rows);
+    };
     return t;
 }
 
@@ -134,6 +138,13 @@ void SelectedTransferCommands::ExportMarked()
         return;
     SelectedTransfer t = transfer();
     if (!t.connected())
+        return;
+    QList<int> marked;
+    m_table.forEachMarked([&](int, int index) {
+        marked.append(index);
+        return true;
+    });
+    if (!t.mayWrite(marked))
         return;
     m_table.forEachMarked([&](int gridRow, int index) {
         const SelectedTransfer::Exported exported = t.exportShown(index, m_table.model().cell(gridRow, ValueColumn));

@@ -92,6 +92,11 @@ void TWorkBar::StBtnClick()
     m_run = std::make_unique<TransferRun>(m_mode, m_data, m_exchange, m_prompter, m_texts, m_options, m_lastIndex);
     m_run->typeName = m_typeName;
     m_run->onProgress = [this](int percent) { m_progress->setValue(percent); };
+    if (beforeStart && !beforeStart(*m_run)) {
+        m_run.reset();
+        reject();
+        return;
+    }
     m_running = true;
     m_run->start();
     m_status->setText(m_run->status());

@@ -5,6 +5,7 @@
 #include "transfer/TransferOptions.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class CommExchange;
@@ -28,6 +29,10 @@ public:
              const TransferTexts &texts, const TransferOptions &options, int lastIndex, const QString &typeName,
              QWidget *parent = nullptr);
     ~TWorkBar() override;
+
+    /// Called on Start with the new run before it begins; false closes the window with
+    /// nothing transferred (the snapshot taken before an export writes).
+    std::function<bool(TransferRun &run)> beforeStart;
 
     /// The run of the last Start (nullptr before). TransferRan is ran().
     TransferRun *run() const { return m_run.get(); }

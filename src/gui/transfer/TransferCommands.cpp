@@ -6,6 +6,7 @@
 #include "main/TMain.h"
 #include "model/ModelInfo.h"
 #include "paramtable/TParameter.h"
+#include "transfer/ExportSnapshot.h"
 #include "transfer/TransferChecks.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
@@ -40,13 +41,16 @@ bool TransferCommands::begin(TransferMode mode, const TransferOptions &options, 
     return started == TransferStart::Result::Ready;
 }
 
-void TransferCommands::run(TransferMode mode)
+void TransferCommands::run(TransferMode mode, const std::optional<QSet<int>> &onlyRows)
 {
     if (!m_main.commLink())
         return;
     m_resultShown = false;
+    m_started = false;
     Session &session = m_main.session();
-    const TransferOptions options = TransferOptions::fromOptions(session.options, session.MainteFlag);
+    TransferOptions options = TransferOptions::fromOptions(session.options, session.MainteFlag);
+    if (onlyRows)
+        options.changedOnly = false;
     const TransferTexts texts = TransferTexts::load(session.language, session.messages);
     if (!begin(mode, options, texts))
         return;
@@ -60,9 +64,17 @@ void TransferCommands::run(TransferMode mode)
     TResultForm1 result(texts, m_prompter, setup, &m_main);
     TWorkBar bar(mode, session.data, m_main.commLink()->exchange(), m_prompter, texts, options,
                  TransferStart::lastIndexFor(mode, session.data, options), session.selection.typeName, &m_main);
+    if (mode == TransferMode::Export) {
+        bar.beforeStart = [&](TransferRun &run) {
+            run.onlyRows = onlyRows;
+            ExportSnapshot snapshot = ExportSnapshot::forSession(session, m_main.commLink()->exchange(), m_prompter);
+            return snapshot.guard(run.rowsToWrite());
+        };
+    }
     emit workBarOpening(&bar);
     bar.exec();
     m_prompter.pump();
+    m_started = bar.ran();
     if (bar.ran())
         finish(mode, *bar.run(), result);
 }

@@ -4,6 +4,8 @@
 #include "transfer/TransferOptions.h"
 
 #include <QObject>
+#include <QSet>
+#include <optional>
 
 class TMain;
 class Prompter;
@@ -22,9 +24,12 @@ class TransferCommands : public QObject
 public:
     TransferCommands(TMain &main, Prompter &prompter);
 
-    /// Runs one command; returns once its windows have closed.
-    void run(TransferMode mode);
+    /// Runs one command; returns once its windows have closed. An export with `onlyRows`
+    /// writes those parameters only, changed or not (a snapshot written back).
+    void run(TransferMode mode, const std::optional<QSet<int>> &onlyRows = std::nullopt);
 
+    /// The transfer of the last command started (Start was pressed and nothing stopped it).
+    bool started() const { return m_started; }
     /// The result window of the last command was shown (for tests).
     bool resultShown() const { return m_resultShown; }
 
@@ -42,4 +47,5 @@ private:
     TMain &m_main;
     Prompter &m_prompter;
     bool m_resultShown = false;
+    bool m_started = false;
 };

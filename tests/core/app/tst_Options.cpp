@@ -23,7 +23,7 @@ struct Expected {
 const Expected ExpectedOptions[] = {
     {"CheckLang", 1, 1, 0, 1}, {"CheckInv", 1, 1, 0, 1}, {"CheckPrt", 0, 0, 0, 1}, {"CheckInvTyp", 1, 1, 0, 1},
     {"Eeprom", 1, 1, 0, 1}, {"ChgPara1", 1, 1, 0, 1}, {"ComDisp", 0, 0, 0, 1}, {"Result", 1, 1, 0, 1},
-    {"CompDisp", 0, 0, 0, 1}, {"ResultC", 1, 1, 0, 1}, {"Mainte", 0, 0, 0, 1}, {"ChgPara2", 0, 0, 0, 1},
+    {"CompDisp", 0, 0, 0, 1}, {"ResultC", 1, 1, 0, 1}, {"Mainte", 0, 0, 0, 1}, {"Snapshot", 1, 1, 0, 1}, {"ChgPara2", 0, 0, 0, 1},
     {"SkipFile", 0, 0, 0, 1}, {"RegistFile", 1, 1, 0, 1}, {"Entkey", 1, 1, 0, 1}, {"UndoMax", 10, 10, 0, 100},
     {"PanelTime1", 260, 260, 0, 1000}, {"MonBack", 0xFFFFFF, 0xFFFFFF, 0, 0xFFFFFF}, {"MonVal", 15, 15, 0, 100},
     {"MonMode2", 0, 0, 0, 1}, {"MonMode2Multi", 100, 100, 1, 20000}, {"MonMode2Point", 3000, 3000, 1250, 10000},
