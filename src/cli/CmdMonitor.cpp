@@ -2,7 +2,7 @@
 #include "CliDrive.h"
 #include "CliLine.h"
 #include "CliParser.h"
-#include "Csv.h"
+#include "base/Csv.h"
 #include "ExitCodes.h"
 #include "app/SettingsKeys.h"
 #include "base/CodePage.h"

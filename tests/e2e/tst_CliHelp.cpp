@@ -94,6 +94,9 @@ void tst_CliHelp::commandHelp_data()
                              << DriveOptions + LineOptions
                                     + QStringList{"--items", "--interval-ms", "--samples", "--duration"}
                              << "";
+    QTest::newRow("compare") << "compare"
+                             << DriveOptions + LineOptions + FileOptions + QStringList{"--three-way", "--csv", "--report"}
+                             << "";
 }
 
 void tst_CliHelp::commandHelp()
