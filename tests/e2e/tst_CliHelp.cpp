@@ -97,6 +97,9 @@ void tst_CliHelp::commandHelp_data()
     QTest::newRow("compare") << "compare"
                              << DriveOptions + LineOptions + FileOptions + QStringList{"--three-way", "--csv", "--report"}
                              << "";
+    QTest::newRow("service-report") << "service-report"
+                                    << DriveOptions + LineOptions + FileOptions + QStringList{"--out", "--maintenance"}
+                                    << "";
 }
 
 void tst_CliHelp::commandHelp()
