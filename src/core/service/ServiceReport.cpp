@@ -129,7 +129,7 @@ QStringList ServiceReport::versionLines()
 {
     return {QStringLiteral("VKR410T ") + Version::number(), QStringLiteral("Built: ") + Version::buildDate(),
             QStringLiteral("Qt: ") + QString::fromLatin1(qVersion()),
-            QStringLiteral("libarchive: ") + QString::fromLatin1(archive_version_details())};
+            QStringLiteral("libarchive: ") + QString::fromLatin1(archive_version_string())};
 }
 
 QString ServiceReport::lineDescription(const QString &port, const CommSettings &settings)

@@ -23,6 +23,7 @@ class InverterInfoCommand;
 class KeypadCommand;
 class PrintCommands;
 class MonitorCommands;
+class ServiceReportCommand;
 class OptionCommands;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
@@ -48,6 +49,7 @@ public:
     KeypadCommand *keypad() const { return m_keypad; }
     PrintCommands *printing() const { return m_print; }
     MonitorCommands *monitor() const { return m_monitor; }
+    ServiceReportCommand *serviceReport() const { return m_serviceReport; }
     OptionCommands *optionCommands() const { return m_optionCommands; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
@@ -98,6 +100,7 @@ private slots:
     void UpLoadClick();
     void PopCompClick();
     void MonInvInfoClick();
+    void ServiceReportClick();
     void InvRunClick();
     void MonChartClick();
     void ToolBlineClick();
@@ -145,6 +148,7 @@ private:
     KeypadCommand *m_keypad = nullptr;
     PrintCommands *m_print = nullptr;
     MonitorCommands *m_monitor = nullptr;
+    ServiceReportCommand *m_serviceReport = nullptr;
     OptionCommands *m_optionCommands = nullptr;  // the options and password windows
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
