@@ -69,18 +69,25 @@ void ServiceReportCommand::ServiceReportClick()
     ServiceReport report({session.data, session.selection, session.folders, session.messages, session.language,
                           m_prompter, session.MainteFlag},
                          {link->exchange(), items, detect, ServiceReport::lineDescription(port, link->settings())});
+    // The read lets events run between exchanges; no other command may use the line meanwhile.
+    m_main.setEnabled(false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     report.read();
     QString error;
     const bool written =
         report.write(path, {take(communicationLog), take(recordingMon), take(recordingPng)}, &error);
     QGuiApplication::restoreOverrideCursor();
-    const QString shown = QDir::toNativeSeparators(path);
+    m_main.setEnabled(true);
     if (!written) {
         tell(QStringLiteral("The service report was not written:\n%1").arg(error), true);
         return;
     }
     m_written = path;
+    tellWritten(report, QDir::toNativeSeparators(path));
+}
+
+void ServiceReportCommand::tellWritten(const ServiceReport &report, const QString &shown)
+{
     const int missing = report.unansweredParameters() + report.unansweredInformation();
     if (!report.answered())
         tell(QStringLiteral("The drive did not answer. %1 holds the identification and the version only.").arg(shown), true);

@@ -35,6 +35,7 @@ public:
 private:
     QString chooseArchive();
     void tell(const QString &text, bool warning);
+    void tellWritten(const ServiceReport &report, const QString &shown);
 
     TMain &m_main;
     Prompter &m_prompter;
