@@ -12,6 +12,9 @@
 #include "comm/ConnectionCheck.h"
 #include "comm/DriveFrameItems.h"
 #include "model/ModelInfo.h"
+#include "base/AtomicFile.h"
+#include "model/ParameterValues.h"
+#include "transfer/ThreeWayComparison.h"
 #include "transfer/TransferChecks.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
@@ -32,6 +35,8 @@ struct RunOptions {
     bool progress = false;
     bool restore = false;  // vkr restore: a snapshot written back
     CliSnapshot snapshot;
+    bool threeWay = false;
+    bool csv = false;
 };
 
 QString commandName(TransferMode mode, bool restore = false)
@@ -62,6 +67,12 @@ QList<QCommandLineOption> ownOptions(TransferMode mode, bool restore)
         << option("maintenance", "Include the maintenance parameters.")
         << option("no-type-check", "Go on when the connected drive is of another type or form.")
         << option("progress", "Draw a progress line on stderr.");
+    if (mode == TransferMode::Comparison) {
+        own << option("three-way", "Report every parameter with its factory value, the set's value and the drive's "
+                                   "value, scaled, with its unit, naming the one that differs.")
+            << option("csv", "Write the three-way report as comma-separated values (RFC 4180, CR LF) for "
+                             "spreadsheets; implies --three-way.");
+    }
     if (mode == TransferMode::Export) {
         own << option("eeprom", "Write to RAM and EEPROM (default: RAM only).");
         if (!restore)
@@ -84,6 +95,10 @@ bool readOwn(const CliParser &cli, TransferMode mode, RunOptions *o, QString *er
     o->maintenance = cli.isSet(QStringLiteral("maintenance"));
     o->noTypeCheck = cli.isSet(QStringLiteral("no-type-check"));
     o->progress = cli.isSet(QStringLiteral("progress"));
+    if (mode == TransferMode::Comparison) {
+        o->csv = cli.isSet(QStringLiteral("csv"));
+        o->threeWay = o->csv || cli.isSet(QStringLiteral("three-way"));
+    }
     if (mode == TransferMode::Export) {
         o->eeprom = cli.isSet(QStringLiteral("eeprom"));
         o->changedOnly = !o->restore && cli.isSet(QStringLiteral("changed-only"));
@@ -129,21 +144,45 @@ private:
     bool m_abort;
 };
 
-int writeReport(const TransferReport &report, const QString &path, const CliDrive &drive)
+int writeBytes(const QByteArray &bytes, const QString &path)
 {
-    const CodePage page = CodePages::forLanguage(drive.selection.languageName);
     QString error;
     if (path.isEmpty()) {
         QFile out;
-        if (out.open(stdout, QIODevice::WriteOnly) && out.write(report.bytes(page)) >= 0 && out.flush())
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) >= 0 && out.flush())
             return ExitCode::Ok;
         printError(QStringLiteral("the report cannot be written to stdout"));
         return ExitCode::FileFailed;
     }
-    if (report.save(path, page, &error))
+    if (AtomicFile::write(path, bytes, &error))
         return ExitCode::Ok;
     printError(QStringLiteral("report %1 cannot be written: %2").arg(path, error));
     return ExitCode::FileFailed;
+}
+
+int writeReport(const TransferReport &report, const QString &path, const CliDrive &drive)
+{
+    return writeBytes(report.bytes(CodePages::forLanguage(drive.selection.languageName)), path);
+}
+
+// compare --three-way: the report of every row instead of the differences. Any row whose
+// three values are not all equal makes the comparison differ.
+int concludeThreeWay(const TransferRun &run, const RunOptions &opts, CliDrive &drive, Prompter &prompter,
+                     const TransferTexts &texts)
+{
+    ParameterValues values(drive.data, drive.messages, prompter);
+    const ThreeWayComparison comparison =
+        ThreeWayComparison::build(drive.data, values, run, opts.maintenance, texts.buff);
+    drive.printMessages();
+    const CodePage page = CodePages::forLanguage(drive.selection.languageName);
+    const int code = writeBytes(opts.csv ? CodePages::encode(comparison.csv(texts), page)
+                                         : comparison.report(texts).bytes(page),
+                                opts.report);
+    if (code != ExitCode::Ok)
+        return code;
+    if (comparison.unanswered() > 0)
+        return ExitCode::ExchangeFailed;
+    return comparison.differing() > 0 ? ExitCode::Differs : ExitCode::Ok;
 }
 
 int writeSet(const QString &path, CliDrive &drive, const ParameterFile &header)
@@ -212,7 +251,8 @@ private:
 };
 
 // The outcome of a run that started: the report, the set read and the exit code.
-int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, const ParameterFile &header)
+int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, const ParameterFile &header,
+             Prompter &prompter, const TransferTexts &texts)
 {
     drive.printMessages();
     if (run.state() == TransferRun::State::Aborted) {
@@ -220,6 +260,8 @@ int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, co
                        .arg(commandName(run.mode(), opts.restore), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
         return ExitCode::ExchangeFailed;
     }
+    if (opts.threeWay)
+        return concludeThreeWay(run, opts, drive, prompter, texts);
     int code = writeReport(run.report(), opts.report, drive);
     if (code == ExitCode::Ok && run.mode() == TransferMode::Import && !opts.out.isEmpty())
         code = writeSet(opts.out, drive, header);
@@ -281,7 +323,7 @@ int transfer(TransferMode mode, const RunOptions &opts, CliDrive &drive, CliLine
     if (opts.progress)
         run.onProgress = [&progress](int percent) { progress.show(percent); };
     run.run();
-    return conclude(run, opts, drive, header);
+    return conclude(run, opts, drive, header, prompter, texts);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "CliMonitorOut.h"
 #include "CliMonitorWatch.h"
 #include "CliParser.h"
-#include "Csv.h"
+#include "base/Csv.h"
 #include "ExitCodes.h"
 #include "app/SettingsKeys.h"
 #include "base/CodePage.h"

@@ -2,7 +2,7 @@
 #include "CliDrive.h"
 #include "CliParameterFile.h"
 #include "CliParser.h"
-#include "Csv.h"
+#include "base/Csv.h"
 #include "ExitCodes.h"
 
 #include <cstdio>

@@ -104,6 +104,12 @@ void tst_CliHelp::commandHelp_data()
                              << "";
     QTest::newRow("print-monitor") << "print-monitor" << DriveOptions + QStringList{"--pdf", "--answer", "--settings"}
                                    << "FILE.mon";
+    QTest::newRow("compare") << "compare"
+                             << DriveOptions + LineOptions + FileOptions + QStringList{"--three-way", "--csv", "--report"}
+                             << "";
+    QTest::newRow("service-report") << "service-report"
+                                    << DriveOptions + LineOptions + FileOptions + QStringList{"--out", "--maintenance"}
+                                    << "";
 }
 
 void tst_CliHelp::commandHelp()

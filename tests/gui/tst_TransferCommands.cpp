@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -74,6 +75,7 @@ private:
 
 private slots:
     void importCompareExport();
+    void compareWithFactoryValues();
     void cancelEndsTheRunAndTheWindowStaysUsable();
     void disconnectReportsEveryRemainingParameter();
 };
@@ -127,6 +129,56 @@ void tst_TransferCommands::importCompareExport()
     main.action(QStringLiteral("PopComp"))->trigger();
     QCOMPARE(seen.second, QStringLiteral("No Different Value."));
     QVERIFY(prompter.shown.isEmpty());
+    main.close();
+}
+
+void tst_TransferCommands::compareWithFactoryValues()
+{
+    SimProcess sim({"--drive", "KDA1:-2004P:V100"});
+    TestAppFolder app;
+    startWith(app, sim.device());
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    QVERIFY(!main.startupFailed());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    bool failed = false;
+    DriveData &d = main.session().data;
+    main.commLink()->exchange().exchange(d.IndexOfComNo(u"0010"), QStringLiteral("456"), failed, 'P');
+    QVERIFY(!failed);
+    enter(main, "0009", QStringLiteral("123"));
+    enter(main, "0010", QStringLiteral("456"));
+
+    Seen seen;
+    script(main, seen);
+    QString plain, threeWay, back;
+    bool offered = false;
+    connect(main.transfers(), &TransferCommands::resultOpening, this, [&](TResultForm1 *r) {
+        plain = r->ResultDisp()->toPlainText();
+        offered = r->compareFactoryBox()->isVisibleTo(r);
+        r->compareFactoryBox()->click();
+        threeWay = r->ResultDisp()->toPlainText();
+        r->Button2Click();
+        r->compareFactoryBox()->click();
+        back = r->ResultDisp()->toPlainText();
+    });
+    const QString saved = app.file(QStringLiteral("three-way.txt"));
+    prompter.files << saved;
+    main.action(QStringLiteral("PopComp"))->trigger();
+    QVERIFY(seen.resultShown);
+    QVERIFY(offered);
+    QVERIFY(plain.startsWith(QStringLiteral("* Different Value Parameters")));
+    QCOMPARE(back, plain);
+    // ACC differs in the table only, dEC is the same in table and drive but not the factory value.
+    QVERIFY(threeWay.startsWith(QStringLiteral("* Three-Way Comparison\n")));
+    QVERIFY2(threeWay.contains(QStringLiteral("  ACC:       10.0 ,      12.3 ,      10.0  s       VKR410T   "
+                                              "(Acceleration time 1)")), qPrintable(threeWay));
+    QVERIFY(threeWay.contains(QStringLiteral("  dEC:       10.0 ,      45.6 ,      45.6  s       Factory   "
+                                             "(Deceleration time 1)")));
+    QVERIFY(threeWay.endsWith(QStringLiteral("\nDiffers: 2")));
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLatin1(file.readAll()), QString(threeWay).replace(u'\n', QStringLiteral("\r\n")) + "\r\n");
     main.close();
 }
 

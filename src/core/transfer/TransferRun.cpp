@@ -23,6 +23,13 @@ TransferRun::TransferRun(TransferMode mode, DriveData &data, CommExchange &excha
 {
 }
 
+std::optional<quint32> TransferRun::driveWord(int index) const
+{
+    if (index < 0 || size_t(index) >= m_answered.size() || !m_answered[size_t(index)])
+        return std::nullopt;
+    return m_words[size_t(index)];
+}
+
 bool TransferRun::resultWanted() const
 {
     if (!m_showResultWanted || m_state != State::Finished)
@@ -47,6 +54,7 @@ void TransferRun::start()
     const int count = std::max(m_last + 1, 0);
     m_words.assign(size_t(count), 0);
     m_readFailed.assign(size_t(count), false);
+    m_answered.assign(size_t(count), false);
     if (m_mode == TransferMode::Comparison) {
         m_status = m_texts.message(66);
         m_report.append(m_texts.info2);
@@ -143,6 +151,7 @@ TransferRun::Choice TransferRun::importRow(int index)
     if (const std::optional<quint32> word = TransferRows::read(m_exchange, index)) {
         m_words[size_t(index)] = *word;
         m_readFailed[size_t(index)] = false;
+        m_answered[size_t(index)] = true;
         setFlag(index, "0");
         return Choice::Go;
     }
@@ -199,11 +208,13 @@ QList<int> TransferRun::rowsToWrite() const
 TransferRun::Choice TransferRun::compareRow(int index)
 {
     const std::optional<quint32> word = TransferRows::read(m_exchange, index);
+    m_answered[size_t(index)] = word.has_value();
     if (!word) {
         // A failed read has no value to compare: it is listed as an error only.
         setFlag(index, "2");
         return failed(index);
     }
+    m_words[size_t(index)] = *word;
     const QString driveText = TransferRows::readText(m_data, index, *word);
     const std::optional<qint64> whole = TransferRows::tableWhole(m_data, index);
     const QString tableText = whole ? QString::number(*whole) : m_data.uPara.at(index, UPara::Value);

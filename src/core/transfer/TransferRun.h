@@ -63,6 +63,9 @@ public:
     /// Parameter indices whose exchange failed, in order (Retry tries not included).
     const QList<int> &failedIndices() const { return m_failed; }
     const TransferReport &report() const { return m_report; }
+    /// Import and comparison: the word the drive sent for a row of this run, or nothing when
+    /// the row was not read or its exchange failed.
+    std::optional<quint32> driveWord(int index) const;
 
     /// The status label: the mode's "working" message while running, "NoErrInfo" when finished
     /// without error.
@@ -120,4 +123,5 @@ private:
     QList<int> m_failed;
     std::vector<quint32> m_words;     // import: the word of each row, read or default
     std::vector<bool> m_readFailed;   // import: the row kept its default
+    std::vector<bool> m_answered;     // import and comparison: m_words holds what the drive sent
 };

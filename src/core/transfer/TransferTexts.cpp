@@ -25,7 +25,10 @@ TransferTexts TransferTexts::load(const LanguageFile &language, const MessageTab
         {&rep, "Result2", &t.result2},         {&rep, "Result3", &t.result3},
         {&rep, "Button1", &t.printButton},     {&rep, "Button2", &t.saveButton},
         {&rep, "SaveFile1", &t.saveFilter},    {&rep, "SaveFile2", &t.infoSaveFilter},
-        {&rep, "Title", &t.printTitle},
+        {&rep, "Title", &t.printTitle},        {&rep, "Info4", &t.info4},
+        {&rep, "Result4", &t.result4},         {&rep, "Result5", &t.result5},
+        {&rep, "Result6", &t.result6},         {&rep, "Result7", &t.allDiffer},
+        {&rep, "Result8", &t.noReply},         {&rep, "Check1", &t.compareFactory},
     };
     for (const Entry &e : entries)
         *e.text = language.text(*e.section, QString::fromLatin1(e.key), *e.text);

@@ -38,6 +38,14 @@ struct TransferTexts {
     QString saveFilter = QStringLiteral("Communication Result (*.txt)|*.txt");
     QString infoSaveFilter = QStringLiteral("Inverter Infomation (*.txt)|*.txt");
     QString printTitle = QStringLiteral("VKR410T");
+    // [WorkingRep], the comparison with the factory values as a third column
+    QString info4 = QStringLiteral("* Three-Way Comparison");
+    QString result4 = QStringLiteral("Factory");
+    QString result5 = QStringLiteral("Unit");
+    QString result6 = QStringLiteral("Differs");
+    QString allDiffer = QStringLiteral("all");
+    QString noReply = QStringLiteral("no reply");
+    QString compareFactory = QStringLiteral("Compare with factory values");
     // [Main]
     QString saveTitle = QStringLiteral("Save As");
 

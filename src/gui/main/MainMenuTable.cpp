@@ -27,6 +27,8 @@ const MainItemDef Items[] = {
     {"FileMenu", "-", "", "", ""},
     {"FileMenu", "RS232C1", "Menu18", "RS-232C Setup", ""},
     {"FileMenu", "-", "", "", ""},
+    {"FileMenu", "ServiceReport", "", "Service Report...", ""},
+    {"FileMenu", "-", "", "", ""},
     {"FileMenu", "ToolsEnd", "Menu19", "Exit", ""},
     {"ParameterMenu", "ParameterEditor", "Menu21", "Parameter Table", ""},
     {"ParameterMenu", "-", "", "", ""},

@@ -24,6 +24,7 @@
 #include "startup/Ttype.h"
 #include "transfer/TransferCommands.h"
 #include "InverterInfoCommand.h"
+#include "ServiceReportCommand.h"
 #include "keypad/KeypadCommand.h"
 
 #include <QAction>
@@ -55,6 +56,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_print = new PrintCommands(*this, m_prompter);
     m_monitor = new MonitorCommands(*this, m_prompter);
     m_snapshots = new SnapshotCommands(*this, m_prompter);
+    m_serviceReport = new ServiceReportCommand(*this, m_prompter);
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed) {
@@ -415,7 +417,7 @@ void TMain::showLineImage(int image)
 void TMain::setDriveCommands(bool transfer, bool panel, bool information)
 {
     for (const char *name : {"ToolBpr", "ToolBpw", "ToolBpsr", "ToolBpsw", "ToolBpcp", "DownLoad", "UpLoad",
-                             "PopDownLoad2", "PopUpLoad2", "PopComp", "SnapshotRestore"})
+                             "PopDownLoad2", "PopUpLoad2", "PopComp", "SnapshotRestore", "ServiceReport"})
         enableAction(QString::fromLatin1(name), transfer);
     for (const char *name : {"ToolBpanel", "ToolBInvInfo", "InvRun"})
         enableAction(QString::fromLatin1(name), panel);
@@ -496,6 +498,11 @@ void TMain::PopCompClick()
 void TMain::MonInvInfoClick()
 {
     m_inverterInfo->MonInvInfoClick();
+}
+
+void TMain::ServiceReportClick()
+{
+    m_serviceReport->ServiceReportClick();
 }
 
 void TMain::InvRunClick()

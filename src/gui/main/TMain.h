@@ -23,6 +23,7 @@ class InverterInfoCommand;
 class KeypadCommand;
 class PrintCommands;
 class MonitorCommands;
+class ServiceReportCommand;
 class OptionCommands;
 class SnapshotCommands;
 
@@ -49,6 +50,7 @@ public:
     KeypadCommand *keypad() const { return m_keypad; }
     PrintCommands *printing() const { return m_print; }
     MonitorCommands *monitor() const { return m_monitor; }
+    ServiceReportCommand *serviceReport() const { return m_serviceReport; }
     OptionCommands *optionCommands() const { return m_optionCommands; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
@@ -99,6 +101,7 @@ private slots:
     void UpLoadClick();
     void PopCompClick();
     void MonInvInfoClick();
+    void ServiceReportClick();
     void InvRunClick();
     void MonChartClick();
     void ToolBlineClick();
@@ -147,6 +150,7 @@ private:
     KeypadCommand *m_keypad = nullptr;
     PrintCommands *m_print = nullptr;
     MonitorCommands *m_monitor = nullptr;
+    ServiceReportCommand *m_serviceReport = nullptr;
     OptionCommands *m_optionCommands = nullptr;  // the options and password windows
     SnapshotCommands *m_snapshots = nullptr;
     bool m_startedWithFile = false;

@@ -102,6 +102,7 @@ void TMain::connectHandlers()
     on("UpLoad", &TMain::UpLoadClick);
     on("PopComp", &TMain::PopCompClick);
     on("MonInvInfo", &TMain::MonInvInfoClick);
+    on("ServiceReport", &TMain::ServiceReportClick);
     on("InvRun", &TMain::InvRunClick);
     on("MonChart", &TMain::MonChartClick);
     for (const QString &twin : ParameterTableTwins::twinNames())

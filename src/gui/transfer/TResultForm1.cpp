@@ -4,6 +4,7 @@
 #include "transfer/TransferTexts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
@@ -52,7 +53,12 @@ TResultForm1::TResultForm1(const TransferTexts &texts, Prompter &prompter, const
     m_save->setObjectName(QStringLiteral("Button2"));
     connect(m_print, &QPushButton::clicked, this, &TResultForm1::Button1Click);
     connect(m_save, &QPushButton::clicked, this, &TResultForm1::Button2Click);
+    m_compareFactory = new QCheckBox(texts.compareFactory, this);
+    m_compareFactory->setObjectName(QStringLiteral("CompareFactory"));
+    m_compareFactory->hide();
+    connect(m_compareFactory, &QCheckBox::toggled, this, &TResultForm1::CompareFactoryClick);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_compareFactory);
     buttons->addStretch();
     buttons->addWidget(m_print);
     buttons->addWidget(m_save);
@@ -66,6 +72,24 @@ void TResultForm1::setReport(const TransferReport &report)
 {
     m_report = report;
     m_text->setPlainText(report.text());
+}
+
+void TResultForm1::setThreeWayReport(const TransferReport &report)
+{
+    m_threeWay = report;
+    m_compareFactory->setVisible(!report.isEmpty());
+    CompareFactoryClick();
+}
+
+const TransferReport &TResultForm1::shownReport() const
+{
+    return m_compareFactory->isChecked() && !m_threeWay.isEmpty() ? m_threeWay : m_report;
+}
+
+void TResultForm1::CompareFactoryClick()
+{
+    m_text->setPlainText(shownReport().text());
+    m_text->moveCursor(QTextCursor::Start);
 }
 
 void TResultForm1::placeBelow(const QRect &mainFrame)
@@ -124,7 +148,7 @@ bool TResultForm1::writeTo(const QString &path)
 {
     QString error;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = m_report.save(path, m_setup.codePage, &error);
+    const bool written = shownReport().save(path, m_setup.codePage, &error);
     QGuiApplication::restoreOverrideCursor();
     if (!written)
         saveFailed(error);
@@ -145,7 +169,7 @@ void TResultForm1::Button2Click()
         QString error;
         QString path;
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool written = m_report.saveAutomatic(m_setup.appFolder, QDateTime::currentDateTime(),
+        const bool written = shownReport().saveAutomatic(m_setup.appFolder, QDateTime::currentDateTime(),
                                                     m_setup.codePage, &path, &error);
         QGuiApplication::restoreOverrideCursor();
         if (written)

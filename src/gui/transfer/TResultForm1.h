@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class Prompter;
+class QCheckBox;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
@@ -30,6 +31,12 @@ public:
     TResultForm1(const TransferTexts &texts, Prompter &prompter, const Setup &setup, QWidget *parent = nullptr);
 
     void setReport(const TransferReport &report);
+    /// Offers "Compare with factory values": checked, the window shows, prints and saves this
+    /// report of every parameter's factory, table and drive value instead.
+    void setThreeWayReport(const TransferReport &report);
+    QCheckBox *compareFactoryBox() const { return m_compareFactory; }
+    /// The report shown, printed and saved now.
+    const TransferReport &shownReport() const;
     QPlainTextEdit *ResultDisp() const { return m_text; }
     QPushButton *printButton() const { return m_print; }
     /// Where the last save went (empty when nothing was written).
@@ -44,6 +51,7 @@ public slots:
     void Button1Click();
     void Button2Click();
     void CopyClick();
+    void CompareFactoryClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,8 +64,10 @@ private:
     Prompter &m_prompter;
     Setup m_setup;
     TransferReport m_report;
+    TransferReport m_threeWay;
     QString m_savedPath;
     QPlainTextEdit *m_text = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_save = nullptr;
+    QCheckBox *m_compareFactory = nullptr;
 };

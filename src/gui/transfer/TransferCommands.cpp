@@ -6,7 +6,9 @@
 #include "main/TMain.h"
 #include "model/ModelInfo.h"
 #include "paramtable/TParameter.h"
+#include "model/ParameterValues.h"
 #include "transfer/ExportSnapshot.h"
+#include "transfer/ThreeWayComparison.h"
 #include "transfer/TransferChecks.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
@@ -75,8 +77,20 @@ void TransferCommands::run(TransferMode mode, const std::optional<QSet<int>> &on
     bar.exec();
     m_prompter.pump();
     m_started = bar.ran();
-    if (bar.ran())
+    if (bar.ran()) {
+        if (mode == TransferMode::Comparison && bar.run()->state() == TransferRun::State::Finished)
+            offerThreeWay(*bar.run(), options, texts, result);
         finish(mode, *bar.run(), result);
+    }
+}
+
+void TransferCommands::offerThreeWay(const TransferRun &run, const TransferOptions &options,
+                                     const TransferTexts &texts, TResultForm1 &result)
+{
+    Session &session = m_main.session();
+    ParameterValues values(session.data, session.messages, m_prompter);
+    result.setThreeWayReport(
+        ThreeWayComparison::build(session.data, values, run, options.maintenanceActive, texts.buff).report(texts));
 }
 
 void TransferCommands::finish(TransferMode mode, const TransferRun &run, TResultForm1 &result)

@@ -43,6 +43,9 @@ private:
     /// The common start; true when the run may begin.
     bool begin(TransferMode mode, const TransferOptions &options, const TransferTexts &texts);
     void finish(TransferMode mode, const TransferRun &run, TResultForm1 &result);
+    /// "Compare with factory values" in the result window of a finished comparison.
+    void offerThreeWay(const TransferRun &run, const TransferOptions &options, const TransferTexts &texts,
+                       TResultForm1 &result);
 
     TMain &m_main;
     Prompter &m_prompter;

@@ -13,7 +13,7 @@ QString field(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString row(const QStringList &fields)
+QString row(const QStringList &fields, QStringView lineEnd)
 {
     QString line;
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -21,7 +21,7 @@ QString row(const QStringList &fields)
             line += QLatin1Char(',');
         line += field(fields.at(i));
     }
-    line += QLatin1Char('\n');
+    line += lineEnd;
     return line;
 }
 
