@@ -9,6 +9,7 @@
 #include "model/ValueConversion.h"
 
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -85,6 +86,11 @@ QList<QCommandLineOption> CliLine::options()
                            QStringLiteral("Address every drive on the line at once; excludes --id.")),
         QCommandLineOption(QStringLiteral("timeout"),
                            QStringLiteral("Time-out for each reply, 30 to 5000 ms (default 200)."), QStringLiteral("MS")),
+        QCommandLineOption(QStringLiteral("trace"),
+                           QStringLiteral("Write a communication log to FILE (\"-\" for standard error): every frame "
+                                          "with time, direction, bytes and their meaning, and a hint when the line "
+                                          "fails in a typical way."),
+                           QStringLiteral("FILE")),
     };
 }
 
@@ -99,12 +105,39 @@ bool CliLine::readOptions(const QCommandLineParser &parser, QString *error)
     if (v.given[Port])
         portPath = v.text[Port];
     settings.broadcast = parser.isSet(QStringLiteral("broadcast"));
+    tracePath = parser.value(QStringLiteral("trace"));
     *error = applyLineValues(v, settings);
     return error->isEmpty();
 }
 
+int CliLine::startTrace()
+{
+    if (tracePath.isEmpty() || m_trace)
+        return ExitCode::Ok;
+    bool opened = false;
+    if (tracePath == QLatin1String("-")) {
+        opened = m_traceFile.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    } else {
+        m_traceFile.setFileName(tracePath);
+        opened = m_traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    }
+    if (!opened) {
+        printError(QStringLiteral("cannot write the trace file %1: %2").arg(tracePath, m_traceFile.errorString()));
+        return ExitCode::FileFailed;
+    }
+    // Each line goes out at once, so the log is whole up to the last frame even if the run dies.
+    m_trace = std::make_unique<LineTrace>([this](const QString &line) {
+        m_traceFile.write((line + QLatin1Char('\n')).toUtf8());
+        m_traceFile.flush();
+    });
+    port.setTrace(m_trace.get());
+    return ExitCode::Ok;
+}
+
 int CliLine::open()
 {
+    if (const int traced = startTrace(); traced != ExitCode::Ok)
+        return traced;
     if (portPath.isEmpty()) {
         CommPort comm(port);
         if (comm.EnumeratePorts(CommPort::CandidatePorts()) == 0) {
@@ -115,6 +148,8 @@ int CliLine::open()
     }
     if (!port.open(portPath)) {
         const int error = errno;
+        if (m_trace)
+            m_trace->portOpenFailed(portPath, error);
         // EWOULDBLOCK: another vkr (or any program that locks the line) holds it; EBUSY: the
         // device is open for exclusive use.
         if (error == EWOULDBLOCK || error == EBUSY)
@@ -127,6 +162,8 @@ int CliLine::open()
         printError(QStringLiteral("serial port %1 refuses the line settings").arg(portPath));
         return ExitCode::PortFailed;
     }
+    if (m_trace)
+        m_trace->portOpened(portPath, settings.line());
     return ExitCode::Ok;
 }
 
