@@ -91,6 +91,7 @@ Decoded decodeNative(const QByteArray &b, Role role)
         return d;
     }
     const uint8_t command = at(b, i);
+    d.write = command == 'W' || command == 'P';
     d.address = uint16_t(bigEndian(b, i + 1, 2));
     parts << commandName(command) << QStringLiteral("No. %1").arg(hex(d.address, 4));
     i += 3;
@@ -140,6 +141,7 @@ void modbusWords(QStringList &parts, const QByteArray &b, uint8_t function, Role
         return;
     }
     d.address = uint16_t(bigEndian(b, 2, 2));
+    d.write = function == 6;
     parts << (function == 3 ? QStringLiteral("read holding registers") : QStringLiteral("write single register"))
           << QStringLiteral("No. %1").arg(hex(d.address, 4))
           << (function == 3 ? QStringLiteral("count %1") : QStringLiteral("value %1")).arg(bigEndian(b, 4, 2));

@@ -21,6 +21,7 @@ struct Decoded {
     bool complete = false;    // at least frameLength bytes were given
     bool checkGood = false;   // complete, and the check value (sum or CRC) holds
     bool exception = false;   // a Modbus exception reply
+    bool write = false;       // a write, whose reply has the layout (and bytes) of the request
     uint16_t address = 0;     // communication number (register address), when there is one
 };
 

@@ -12,7 +12,6 @@ using FrameDecoder::Role;
 
 constexpr uint16_t PanelBlock = 0xFC10;  // "FC10"
 constexpr uint16_t BlockR300 = 0xF300;   // "r300"
-constexpr uint8_t ModbusWriteSingle = 6;
 
 QString parityName(LineSettings::Parity parity)
 {
@@ -87,24 +86,20 @@ void LineTrace::requestSent(const QByteArray &frame, Protocol protocol)
 {
     m_request = frame;
     m_protocol = protocol == Protocol::Unknown ? FrameDecoder::guess(frame) : protocol;
-    this->frame(Direction::Sent, frame, m_protocol, Role::Request);
+    const FrameDecoder::Decoded d = FrameDecoder::decode(frame, m_protocol, Role::Request);
+    m_requestIsWrite = d.write;
+    // The panel block and "r300" are taken without checking their check value.
+    m_blockRead = !d.write && (d.address == PanelBlock || d.address == BlockR300);
+    write(QStringLiteral("TX %1  | %2").arg(FrameDecoder::hexBytes(frame), d.text));
 }
 
 bool LineTrace::isEcho(const QByteArray &reply) const
 {
     if (m_request.isEmpty() || !reply.startsWith(m_request))
         return false;
-    // A Modbus write is answered by its own echo: only a second copy gives the adapter away.
-    const bool writeEcho = m_protocol == Protocol::Modbus && m_request.size() > 1
-        && uint8_t(m_request.at(1)) == ModbusWriteSingle;
-    return !writeEcho || reply.mid(m_request.size()).startsWith(m_request);
-}
-
-bool LineTrace::blockRead() const
-{
-    // The panel block and "r300" are taken without checking their check value.
-    const FrameDecoder::Decoded d = FrameDecoder::decode(m_request, m_protocol, Role::Request);
-    return d.address == PanelBlock || d.address == BlockR300;
+    // A write is answered with the bytes of its request: only a second copy gives the adapter
+    // away.
+    return !m_requestIsWrite || reply.mid(m_request.size()).startsWith(m_request);
 }
 
 void LineTrace::replyReceived(const QByteArray &bytes, int expected, bool complete, int timeoutMs)
@@ -128,7 +123,7 @@ void LineTrace::replyReceived(const QByteArray &bytes, int expected, bool comple
               .arg(FrameDecoder::hexBytes(reply), d.text, note.isEmpty() ? QString() : QStringLiteral(", ") + note));
     if (echo)
         hint(LineHints::Cause::Echo, LineHints::text(LineHints::Cause::Echo));
-    else if (!d.checkGood && !(d.complete && blockRead()))
+    else if (!d.checkGood && !(d.complete && m_blockRead))
         hint(LineHints::Cause::BadCheck, LineHints::text(LineHints::Cause::BadCheck));
 }
 

@@ -43,10 +43,11 @@ private:
     void write(const QString &text);
     void hint(LineHints::Cause cause, const QString &text);
     bool isEcho(const QByteArray &reply) const;
-    bool blockRead() const;
 
     Sink m_sink;
     QByteArray m_request;
     FrameDecoder::Protocol m_protocol = FrameDecoder::Protocol::Native;
+    bool m_requestIsWrite = false;
+    bool m_blockRead = false;
     bool m_hinted[LineHints::CauseCount] = {};
 };
