@@ -9,7 +9,6 @@
 #include "model/ValueConversion.h"
 
 #include <cerrno>
-#include <cstdio>
 
 namespace {
 
@@ -114,23 +113,13 @@ int CliLine::startTrace()
 {
     if (tracePath.isEmpty() || m_trace)
         return ExitCode::Ok;
-    bool opened = false;
-    if (tracePath == QLatin1String("-")) {
-        opened = m_traceFile.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    } else {
-        m_traceFile.setFileName(tracePath);
-        opened = m_traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    }
-    if (!opened) {
-        printError(QStringLiteral("cannot write the trace file %1: %2").arg(tracePath, m_traceFile.errorString()));
+    QString error;
+    if (!m_traceFile.open(tracePath, &error)) {
+        printError(QStringLiteral("cannot write the trace file %1: %2").arg(tracePath, error));
         return ExitCode::FileFailed;
     }
-    // Each line goes out at once, so the log is whole up to the last frame even if the run dies.
-    m_trace = std::make_unique<LineTrace>([this](const QString &line) {
-        m_traceFile.write((line + QLatin1Char('\n')).toUtf8());
-        m_traceFile.flush();
-    });
-    port.setTrace(m_trace.get());
+    m_trace = m_traceFile.trace();
+    port.setTrace(m_trace);
     return ExitCode::Ok;
 }
 

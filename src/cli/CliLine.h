@@ -1,15 +1,13 @@
 #pragma once
 
 #include "comm/CommSettings.h"
-#include "comm/LineTrace.h"
+#include "comm/LineTraceFile.h"
 #include "comm/PosixSerialPort.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class CliDrive;
 class CliParser;
@@ -47,8 +45,8 @@ public:
 
 private:
     // Declared before the port, so the port (which points to the log) goes first.
-    QFile m_traceFile;
-    std::unique_ptr<LineTrace> m_trace;
+    LineTraceFile m_traceFile;
+    LineTrace *m_trace = nullptr;
 
 public:
     PosixSerialPort port;

@@ -49,6 +49,7 @@ private slots:
     void faultsGiveTheirHintOnce();
     void portWithoutPermissionNamesTheGroup();
     void unwritableTraceFileIsRefused();
+    void simulatorLogsWhatItHearsAndSends();
 };
 
 void tst_CliTrace::framesOfBothProtocols_data()
@@ -157,6 +158,22 @@ void tst_CliTrace::unwritableTraceFileIsRefused()
     const Run r = vkr(QStringList{"read"} + drive("/dev/null") + QStringList{"--trace", "/no/such/folder/t.log", "FB05"});
     QCOMPARE(r.exitCode, 6);
     QVERIFY(r.err.contains("/no/such/folder/t.log"));
+}
+
+void tst_CliTrace::simulatorLogsWhatItHearsAndSends()
+{
+    QTemporaryDir dir;
+    const QString simTrace = dir.filePath("sim.log");
+    SimProcess sim({"--corrupt-rate", "1", "--trace", simTrace});
+    QVERIFY(!sim.device().isEmpty());
+    vkr(QStringList{"read"} + drive(sim.device()) + QStringList{"--timeout", "60", "FB05"});
+    vkr(QStringList{"read"} + drive(sim.device()) + QStringList{"--timeout", "60", "--baud", "4800", "FB05"});
+    QCOMPARE(sim.stop(), 0);
+    const QStringList lines = readLines(simTrace);
+    QCOMPARE(countContaining(lines, "RX 2F 52 FB 05 81  | native, read, No. FB05, check 81 good"), 2);
+    QCOMPARE(countContaining(lines, "check 82 bad"), 0);
+    QCOMPARE(countContaining(lines, "fault: corrupted"), 1);
+    QCOMPARE(countContaining(lines, "not heard: the master's line is at 4800 bit/s"), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_CliTrace)
