@@ -85,6 +85,11 @@ QList<QCommandLineOption> CliLine::options()
                            QStringLiteral("Address every drive on the line at once; excludes --id.")),
         QCommandLineOption(QStringLiteral("timeout"),
                            QStringLiteral("Time-out for each reply, 30 to 5000 ms (default 200)."), QStringLiteral("MS")),
+        QCommandLineOption(QStringLiteral("trace"),
+                           QStringLiteral("Write a communication log to FILE (\"-\" for standard error): every frame "
+                                          "with time, direction, bytes and their meaning, and a hint when the line "
+                                          "fails in a typical way."),
+                           QStringLiteral("FILE")),
     };
 }
 
@@ -99,12 +104,29 @@ bool CliLine::readOptions(const QCommandLineParser &parser, QString *error)
     if (v.given[Port])
         portPath = v.text[Port];
     settings.broadcast = parser.isSet(QStringLiteral("broadcast"));
+    tracePath = parser.value(QStringLiteral("trace"));
     *error = applyLineValues(v, settings);
     return error->isEmpty();
 }
 
+int CliLine::startTrace()
+{
+    if (tracePath.isEmpty() || m_trace)
+        return ExitCode::Ok;
+    QString error;
+    if (!m_traceFile.open(tracePath, &error)) {
+        printError(QStringLiteral("cannot write the trace file %1: %2").arg(tracePath, error));
+        return ExitCode::FileFailed;
+    }
+    m_trace = m_traceFile.trace();
+    port.setTrace(m_trace);
+    return ExitCode::Ok;
+}
+
 int CliLine::open()
 {
+    if (const int traced = startTrace(); traced != ExitCode::Ok)
+        return traced;
     if (portPath.isEmpty()) {
         CommPort comm(port);
         if (comm.EnumeratePorts(CommPort::CandidatePorts()) == 0) {
@@ -115,6 +137,8 @@ int CliLine::open()
     }
     if (!port.open(portPath)) {
         const int error = errno;
+        if (m_trace)
+            m_trace->portOpenFailed(portPath, error);
         // EWOULDBLOCK: another vkr (or any program that locks the line) holds it; EBUSY: the
         // device is open for exclusive use.
         if (error == EWOULDBLOCK || error == EBUSY)
@@ -127,6 +151,8 @@ int CliLine::open()
         printError(QStringLiteral("serial port %1 refuses the line settings").arg(portPath));
         return ExitCode::PortFailed;
     }
+    if (m_trace)
+        m_trace->portOpened(portPath, settings.line());
     return ExitCode::Ok;
 }
 

@@ -43,6 +43,8 @@ int runScan(const QStringList &arguments)
     QString error;
     if (!line.readOptions(cli.parser(), &error))
         return cli.usageError(error);
+    if (const int traced = line.startTrace(); traced != ExitCode::Ok)
+        return traced;
     const bool startUp = cli.isSet(QStringLiteral("startup"));
     const QString portList = cli.value(QStringLiteral("ports"));
     QStringList candidates = CommPort::CandidatePorts(portList);

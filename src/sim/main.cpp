@@ -6,6 +6,7 @@
 #include "drivesim/SimLineServer.h"
 #include "drivesim/SimOptions.h"
 #include "drivesim/SimStateFile.h"
+#include "comm/LineTraceFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -86,9 +87,14 @@ int main(int argc, char *argv[])
         return fail(error);
     if (!options.linkPath.isEmpty() && !makeLink(line.devicePath(), options.linkPath, &error))
         return fail(error);
+    LineTraceFile trace;
+    if (!options.tracePath.isEmpty() && !trace.open(options.tracePath, &error))
+        return fail(QStringLiteral("cannot write the trace file %1: %2").arg(options.tracePath, error));
     std::printf("%s\n", qPrintable(line.devicePath()));
     std::fflush(stdout);
-    SimLineServer(*engine, line, options.timing).serve(stopFd);
+    SimLineServer server(*engine, line, options.timing);
+    server.setTrace(trace.trace());
+    server.serve(stopFd);
     if (!options.linkPath.isEmpty())
         removeLink(line.devicePath(), options.linkPath);
     ::close(stopFd);

@@ -40,7 +40,9 @@ int32_t CommExchange::exchangeItem(const FrameItem &item, const QString &data, b
 LineExchange::Reply CommExchange::sendAndReceive(const QByteArray &request, int expected)
 {
     LineExchange::Reply reply =
-        LineExchange::SendAndReceive(m_port, request, expected, m_settings.timeoutMs, &m_gap);
+        LineExchange::SendAndReceive(m_port, request, expected, m_settings.timeoutMs, &m_gap,
+                                    m_settings.isModbus() ? FrameDecoder::Protocol::Modbus
+                                                          : FrameDecoder::Protocol::Native);
     m_lastReply = reply.bytes;
     return reply;
 }

@@ -1,9 +1,12 @@
 #include "CommPort.h"
 
 #include "LineIndicator.h"
+#include "LineTrace.h"
 #include "PosixSerialPort.h"
 #include "app/MessageTable.h"
 #include "base/Prompter.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -38,6 +41,8 @@ int CommPort::EnumeratePorts(const QStringList &candidates)
         if (m_port.open(name)) {
             m_available.append(name);
             m_port.close();
+        } else if (errno == EACCES || errno == EPERM) {
+            traceOpenFailure(name);
         }
     }
     return int(m_available.size());
@@ -62,6 +67,7 @@ bool CommPort::OpenCommPort(const CommSettings &settings)
     }
     m_portChk = true;
     if (!m_port.open(device)) {
+        traceOpenFailure(device);
         if (!m_portNotFoundShown) {
             report();
             m_portNotFoundShown = true;
@@ -75,6 +81,8 @@ bool CommPort::OpenCommPort(const CommSettings &settings)
         offline();
         return true;
     }
+    if (LineTrace *trace = m_port.trace())
+        trace->portOpened(device, settings.line());
     return false;
 }
 
@@ -82,14 +90,22 @@ bool CommPort::OpenForDetection(int portIndex, int baudIndex, int parityIndex)
 {
     ClosePort();
     const QString device = availablePort(portIndex);
-    if (device.isEmpty() || !m_port.open(device))
+    if (device.isEmpty())
         return true;
+    if (!m_port.open(device)) {
+        traceOpenFailure(device);
+        return true;
+    }
     CommSettings line;
     line.baudIndex = baudIndex;
     line.parityIndex = parityIndex;
     line.stopBitsIndex = 0;
     line.byteSizeIndex = 1;
-    return !m_port.setLine(line.line());
+    if (!m_port.setLine(line.line()))
+        return true;
+    if (LineTrace *trace = m_port.trace())
+        trace->portOpened(device, line.line());
+    return false;
 }
 
 void CommPort::ClosePort()
@@ -107,6 +123,14 @@ void CommPort::report()
     const QString caption = m_messages ? m_messages->caption() : QStringLiteral("Confirmation");
     m_prompter->message(text, caption, Prompter::Icon::None, Prompter::Buttons::Ok);
     m_prompter->pump();
+}
+
+void CommPort::traceOpenFailure(const QString &device)
+{
+    const int error = errno;
+    if (LineTrace *trace = m_port.trace())
+        trace->portOpenFailed(device, error);
+    errno = error;
 }
 
 void CommPort::offline()

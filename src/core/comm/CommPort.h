@@ -49,6 +49,8 @@ public:
 
 private:
     void report();
+    /// Logs why `device` did not open, from errno (left as it was).
+    void traceOpenFailure(const QString &device);
     void offline();
 
     SerialPort &m_port;

@@ -54,7 +54,8 @@ uint16_t DetectExchange::native(const QString &comNo, const QString &data, bool 
     ResyncFlag = false;
     m_lastRequest = BuildNativeRequest(item, command, data, s, form);
     const int expected = NativeReplyLength(item, command, s);
-    const LineExchange::Reply reply = LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs);
+    const LineExchange::Reply reply = LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs,
+                                                                   nullptr, FrameDecoder::Protocol::Native);
     if (!reply.arrived || !NativeReplyValid(reply.bytes, expected, item) || !answersRequest(reply.bytes, item, s))
         errorFlag = true;
     LineExchange::EndExchange(m_port);
@@ -72,7 +73,7 @@ uint16_t DetectExchange::modbus(const QString &comNo, const QString &data, bool 
     // A write is answered by its 8-byte echo, checked over its own length.
     const int expected = ModbusReplyLength(item, command);
     const LineExchange::Reply reply =
-        LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs, &m_gap);
+        LineExchange::SendAndReceive(m_port, m_lastRequest, expected, s.timeoutMs, &m_gap, FrameDecoder::Protocol::Modbus);
     if (reply.arrived) {
         if (!ModbusReplyValid(reply.bytes, expected, item))
             errorFlag = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameDecoder.h"
 #include "SerialPort.h"
 
 #include <QByteArray>
@@ -24,9 +25,10 @@ struct Reply {
 
 /// Sends `frame` and waits up to `timeoutMs` from the end of sending for `expected` bytes.
 /// When they came, every queued byte is read. With a `gap`, its pause is waited out before
-/// the frame is written.
+/// the frame is written. `protocol` only tells the port's communication log how to read the
+/// frames.
 Reply SendAndReceive(SerialPort &port, const QByteArray &frame, int expected, int timeoutMs,
-                     LineGap *gap = nullptr);
+                     LineGap *gap = nullptr, FrameDecoder::Protocol protocol = FrameDecoder::Protocol::Unknown);
 /// After a failed exchange: reads and drops every byte until the line has been quiet for
 /// `quietMs`, so that a reply arriving late (up to twice the time-out) goes with the exchange
 /// that gave up on it and is never taken for the answer to the next request. A line that

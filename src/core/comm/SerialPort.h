@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QString>
 
+class LineTrace;
+
 // Line settings put into the port when it is opened. On a pseudo-terminal the parity enable
 // flag and RTS do not exist; implementations ignore those failures there.
 struct LineSettings {
@@ -50,4 +52,11 @@ public:
     /// Waits without burning CPU until at least `count` bytes are queued or the deadline has
     /// passed, whichever comes first. Returns the number of queued bytes.
     virtual int waitForInput(int count, QDeadlineTimer deadline) = 0;
+
+    /// The communication log the exchanges on this port write to, or none (the default).
+    LineTrace *trace() const { return m_trace; }
+    void setTrace(LineTrace *trace) { m_trace = trace; }
+
+private:
+    LineTrace *m_trace = nullptr;
 };

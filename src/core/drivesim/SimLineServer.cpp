@@ -2,6 +2,7 @@
 
 #include "PtyLine.h"
 #include "SimEngine.h"
+#include "comm/LineTrace.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +23,32 @@ double SimLineServer::nowMs()
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
+}
+
+namespace {
+
+QString faultNote(int fault)
+{
+    switch (SimFaults::Kind(fault)) {
+    case SimFaults::Kind::Corrupted: return QStringLiteral("fault: corrupted");
+    case SimFaults::Kind::Garbage: return QStringLiteral("fault: garbage");
+    case SimFaults::Kind::Truncated: return QStringLiteral("fault: truncated");
+    case SimFaults::Kind::Dropped:
+    case SimFaults::Kind::None: break;
+    }
+    return QString();
+}
+
+}  // namespace
+
+void SimLineServer::trace(bool sent, const QByteArray &bytes, const QString &note)
+{
+    if (!m_trace)
+        return;
+    const bool modbus = m_engine.protocol() == SimEngine::Protocol::Modbus;
+    m_trace->frame(sent ? LineTrace::Direction::Sent : LineTrace::Direction::Received, bytes,
+                   modbus ? FrameDecoder::Protocol::Modbus : FrameDecoder::Protocol::Native,
+                   sent ? FrameDecoder::Role::Reply : FrameDecoder::Role::Request, note);
 }
 
 double SimLineServer::silenceMs() const
@@ -66,8 +93,10 @@ void SimLineServer::serve(int stopFd)
         const double t = nowMs();
         if (count == 2 && (fds[1].revents & POLLIN))
             takeInput(t);
-        if (!m_buffer.isEmpty() && t - m_lastByteMs >= silenceMs())
+        if (!m_buffer.isEmpty() && t - m_lastByteMs >= silenceMs()) {
+            trace(false, m_buffer, QStringLiteral("incomplete, dropped after a silence"));
             m_buffer.clear();
+        }
         sendDue(nowMs());
         if (nowMs() >= m_closeAtMs) {
             m_line.close();
@@ -91,6 +120,7 @@ void SimLineServer::takeInput(double now)
         break;
     case SimFrames::Parse::Invalid:
         // A frame with a wrong check value or an unknown command: a drive stays silent.
+        trace(false, m_buffer, QStringLiteral("not a valid frame, ignored"));
         m_buffer.clear();
         break;
     case SimFrames::Parse::Incomplete:
@@ -104,7 +134,13 @@ void SimLineServer::processFrame(double now)
     m_buffer.clear();
     if (m_pending.active)
         sendDue(HUGE_VAL);  // the master did not wait for the last reply
-    const SimReply reply = m_engine.handle(request, m_line.masterSettings(), qint64(now));
+    const SimLineSettings master = m_line.masterSettings();
+    const SimReply reply = m_engine.handle(request, master, qint64(now));
+    if (m_trace) {
+        const bool heard = SimLine::hears(m_engine.line(), master);
+        trace(false, request, !heard ? QStringLiteral("not heard: the master's line is at %1 bit/s").arg(master.baud)
+                              : reply.bytes.isEmpty() ? QStringLiteral("no drive answers") : QString());
+    }
     if (reply.bytes.isEmpty() && !reply.disconnect)
         return;
     double due = now;
@@ -115,7 +151,7 @@ void SimLineServer::processFrame(double now)
             due += SimLine::modbusGapMs(baud);
         due += m_timing.turnaroundMs + SimLine::frameMs(int(reply.bytes.size()), baud);
     }
-    m_pending = {reply.bytes, due + reply.lateMs, reply.disconnect, true};
+    m_pending = {reply.bytes, due + reply.lateMs, reply.disconnect, true, int(reply.fault)};
 }
 
 void SimLineServer::sendDue(double now)
@@ -123,8 +159,10 @@ void SimLineServer::sendDue(double now)
     if (!m_pending.active || m_pending.dueMs > now)
         return;
     m_pending.active = false;
-    if (!m_pending.bytes.isEmpty())
+    if (!m_pending.bytes.isEmpty()) {
         m_line.write(m_pending.bytes);
+        trace(true, m_pending.bytes, faultNote(m_pending.fault));
+    }
     // Closing the master at once would flush the reply from the slave's queue unread.
     if (m_pending.disconnect)
         m_closeAtMs = SimLineServer::nowMs() + CloseLingerMs;

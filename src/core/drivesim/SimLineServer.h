@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <cmath>
 
+class LineTrace;
 class PtyLine;
 class SimEngine;
 
@@ -25,6 +27,8 @@ class SimLineServer
 public:
     SimLineServer(SimEngine &engine, PtyLine &line, const SimTiming &timing);
 
+    /// Logs every frame heard and sent from now on (none: no log).
+    void setTrace(LineTrace *trace) { m_trace = trace; }
     /// Runs until `stopFd` becomes readable (a signal descriptor or a pipe).
     void serve(int stopFd);
     /// Milliseconds on the server's clock, the one the drives see.
@@ -36,6 +40,7 @@ private:
         double dueMs = 0.0;
         bool disconnect = false;
         bool active = false;
+        int fault = 0;  // SimFaults::Kind, for the log
     };
 
     void takeInput(double now);
@@ -43,6 +48,7 @@ private:
     void sendDue(double now);
     double nextWakeMs() const;
     double silenceMs() const;
+    void trace(bool sent, const QByteArray &bytes, const QString &note = QString());
 
     static constexpr double CloseLingerMs = 100.0;
 
@@ -54,4 +60,5 @@ private:
     double m_lastByteMs = 0.0;
     Pending m_pending;
     double m_closeAtMs = HUGE_VAL;
+    LineTrace *m_trace = nullptr;
 };

@@ -120,6 +120,9 @@ constexpr OptionText OptionTexts[] = {
     {"truncate-rate", "P", "Share of replies cut short, 0 to 1."},
     {"disconnect-after", "N", "Hang up the line after N answered frames (default 0: never)."},
     {"seed", "N", "Seed of the random fault choices, 0 to 4294967295 (default 1)."},
+    {"trace", "FILE",
+     "Write a communication log to FILE (\"-\" for standard error): every frame heard and sent, with time, bytes, "
+     "their meaning and the fault applied."},
 };
 
 void addOptions(QCommandLineParser &parser)
@@ -194,6 +197,7 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     o->specialSetup = parser.isSet(QStringLiteral("special-setup"));
     o->linkPath = parser.value(QStringLiteral("link"));
     o->statePath = parser.value(QStringLiteral("state"));
+    o->tracePath = parser.value(QStringLiteral("trace"));
     return true;
 }
 

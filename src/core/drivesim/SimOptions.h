@@ -17,6 +17,7 @@ class SimStateFile;
 //   [--parity none|even|odd] [--line-timing] [--turnaround MS] [--link PATH] [--state FILE]
 //   [--special-setup] [--trip-after SECONDS] [--drop-rate P] [--corrupt-rate P]
 //   [--late-ms N] [--garbage-rate P] [--truncate-rate P] [--disconnect-after N] [--seed N]
+//   [--trace FILE]
 struct SimOptions
 {
     struct Drive {
@@ -31,6 +32,7 @@ struct SimOptions
     SimTiming timing;
     QString linkPath;
     QString statePath;
+    QString tracePath;  // communication log of the drives' side; "-" for standard error
     bool specialSetup = false;
     double tripAfterSeconds = 0.0;
     SimFaultRates faults;

@@ -56,7 +56,8 @@ std::optional<QByteArray> KeypadExchange::read(bool &errorFlag)
     SerialPort &port = m_line.port();
     const int expected = replyLength();
     const LineExchange::Reply reply =
-        LineExchange::SendAndReceive(port, request(), expected, waitMs(), s.isModbus() ? &m_line.gap() : nullptr);
+        LineExchange::SendAndReceive(port, request(), expected, waitMs(), s.isModbus() ? &m_line.gap() : nullptr,
+                                     s.isModbus() ? FrameDecoder::Protocol::Modbus : FrameDecoder::Protocol::Native);
     if (reply.arrived && s.isModbus())
         m_line.gap().replyEnded(s.gapMs, reply.endedNs);
     errorFlag = !reply.arrived;
