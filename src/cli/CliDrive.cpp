@@ -2,11 +2,13 @@
 
 #include "CliReason.h"
 #include "ExitCodes.h"
+#include "app/InstallLayout.h"
 #include "base/CodePage.h"
 #include "base/FileLookup.h"
 #include "base/IniFile.h"
 #include "model/DriveLoader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -21,7 +23,8 @@ QList<QCommandLineOption> CliDrive::options()
     return {
         QCommandLineOption(QStringLiteral("data"),
                            QStringLiteral("Data folder of the drives: Inverter.ini and one <type>(<cpu>) folder per "
-                                          "drive. Required."),
+                                          "drive. Default: the folder dat beside vkr, else the one installed with "
+                                          "it; required when neither exists."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("lng"),
                            QStringLiteral("Language folder (default: the folder lng beside the data folder)."),
@@ -43,13 +46,19 @@ QList<QCommandLineOption> CliDrive::options()
 
 bool CliDrive::readOptions(const QCommandLineParser &parser, QString *error)
 {
-    for (const char *name : {"data", "type", "cpu", "form", "lang"}) {
+    m_dataDir = parser.value(QStringLiteral("data"));
+    if (m_dataDir.isEmpty())
+        m_dataDir = InstallLayout::dataFolder(QCoreApplication::applicationDirPath());
+    if (m_dataDir.isEmpty()) {
+        *error = QStringLiteral("option --data is required");
+        return false;
+    }
+    for (const char *name : {"type", "cpu", "form", "lang"}) {
         if (parser.value(QLatin1String(name)).isEmpty()) {
             *error = QStringLiteral("option --%1 is required").arg(QLatin1String(name));
             return false;
         }
     }
-    m_dataDir = parser.value(QStringLiteral("data"));
     m_lngDir = parser.value(QStringLiteral("lng"));
     selection.typeName = parser.value(QStringLiteral("type"));
     selection.cpuVersion = parser.value(QStringLiteral("cpu"));

@@ -1,5 +1,6 @@
 #include "AppFolders.h"
 
+#include "InstallLayout.h"
 #include "base/FileLookup.h"
 
 QString AppFolders::join(const QString &folder, const QString &relative)
@@ -14,6 +15,8 @@ QString AppFolders::join(const QString &folder, const QString &relative)
 
 void AppFolders::setAppFolder(const QString &folder, const QString &dataSetting)
 {
+    if (folder != appFolder)
+        settingsFolder = folder;
     appFolder = folder;
     languageFolder = folder + QStringLiteral("/lng");
     dataFolder = join(folder, dataSetting);
@@ -21,7 +24,13 @@ void AppFolders::setAppFolder(const QString &folder, const QString &dataSetting)
 
 QString AppFolders::settingsFile() const
 {
-    return appFolder + QLatin1Char('/') + QLatin1String(AppName) + QStringLiteral(".ini");
+    const QString &folder = settingsFolder.isEmpty() ? appFolder : settingsFolder;
+    return folder + QLatin1Char('/') + QLatin1String(AppName) + QStringLiteral(".ini");
+}
+
+QString AppFolders::userFolder() const
+{
+    return InstallLayout::userFolder(appFolder);
 }
 
 QString AppFolders::catalogFile() const

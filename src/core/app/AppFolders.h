@@ -8,14 +8,18 @@ struct AppFolders {
     static constexpr const char *AppName = "VKR410T";
 
     QString appFolder;
+    QString settingsFolder;  // appFolder, or the user's configuration folder when appFolder is read-only
     QString languageFolder;  // appFolder/lng, or where the user picked a language file
     QString dataFolder;      // appFolder + [Options] DF
     QString modelFolder;     // dataFolder/<type>(<cpu>)
     QString infoFile;        // modelFolder/Info.ini
 
-    /// Sets appFolder and forms the folders that follow from it.
+    /// Sets appFolder and forms the folders that follow from it. A new appFolder also becomes
+    /// the settings folder.
     void setAppFolder(const QString &folder, const QString &dataSetting = QStringLiteral("\\dat"));
     QString settingsFile() const;
+    /// Where the user's own files go by default: appFolder when it can be written, else home.
+    QString userFolder() const;
     /// Always appFolder/dat, whatever the data-folder setting says.
     QString catalogFile() const;
     QString languageFile(const QString &languageName) const;

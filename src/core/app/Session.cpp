@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "InstallLayout.h"
 #include "InverterCatalog.h"
 #include "base/Prompter.h"
 #include "model/DriveLoader.h"
@@ -9,7 +10,8 @@
 void Session::setAppFolder(const QString &appFolder)
 {
     folders.setAppFolder(appFolder);
-    m_settings = std::make_unique<Settings>(folders.settingsFile(), appFolder);
+    folders.settingsFolder = InstallLayout::settingsFolder(appFolder);
+    m_settings = std::make_unique<Settings>(folders.settingsFile(), folders.userFolder());
     folders.setAppFolder(appFolder, m_settings->get(Keys::DF));
 }
 
@@ -58,7 +60,7 @@ Session::DriveLoad Session::loadDrive(Prompter &prompter)
 
 StartFile Session::startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter)
 {
-    setAppFolder(exeFolder);
+    setAppFolder(InstallLayout::appFolder({exeFolder}, exeFolder));
     const QStringList known = m_settings->languages();
     const QFileInfo info(path);
     loadPath = info.absolutePath();
@@ -101,8 +103,8 @@ StartFile Session::startWithFile(const QString &path, const QString &exeFolder, 
 
     folders.setModelIn(modelRoot, file.typeName, file.cpuVersion);
 
-    savePath = folders.appFolder;
-    monPath = folders.appFolder;
+    savePath = folders.userFolder();
+    monPath = folders.userFolder();
     saveFile.clear();
     monFile.clear();
     return file;

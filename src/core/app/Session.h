@@ -40,7 +40,8 @@ public:
     bool commentsChk = false;
     QString commentsText;
 
-    /// Forms every folder from `appFolder` and opens its settings file.
+    /// Forms every folder from `appFolder` and opens its settings file (in the user's
+    /// configuration folder when `appFolder` cannot be written).
     void setAppFolder(const QString &appFolder);
     Settings &settings() { return *m_settings; }
 

@@ -3,8 +3,10 @@
 #include "PtyLine.h"
 #include "SimDataLoader.h"
 #include "SimStateFile.h"
+#include "app/InstallLayout.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -98,7 +100,8 @@ struct OptionText {
 };
 
 constexpr OptionText OptionTexts[] = {
-    {"data", "DIR", "Data folder of the drives (Inverter.ini and the <type>(<cpu>) folders). Required."},
+    {"data", "DIR", "Data folder of the drives (Inverter.ini and the <type>(<cpu>) folders). Default: the folder dat "
+     "beside the program, else the one installed with it; required when neither exists."},
     {"drive", "T:F:V[:ID]",
      "A drive on the line: type, form, CPU version and inverter number 0 to 63 (default: the lowest number not "
      "taken). Repeat for more drives; without it, the first drive of the data folder at number 0."},
@@ -175,6 +178,8 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
         return false;
     }
     o->dataFolder = parser.value(QStringLiteral("data"));
+    if (o->dataFolder.isEmpty() && QCoreApplication::instance())
+        o->dataFolder = InstallLayout::dataFolder(QCoreApplication::applicationDirPath());
     if (o->dataFolder.isEmpty()) {
         *error = QStringLiteral("--data DIR is required");
         return false;

@@ -48,7 +48,7 @@ void InverterInfoCommand::MonInvInfoClick()
     const TransferTexts texts = TransferTexts::load(session.language, session.messages);
     TResultForm1::Setup setup;
     setup.mode = TransferMode::InverterInfo;
-    setup.appFolder = session.folders.appFolder;
+    setup.appFolder = session.folders.userFolder();
     setup.codePage = CodePages::forLanguage(s.languageName);
     const QAction *print = m_main.action(QStringLiteral("Print"));
     setup.printEnabled = print && print->isEnabled();

@@ -11,6 +11,7 @@
 #include "HelpViewer.h"
 #include "ToolIcons.h"
 #include "about/TVersion.h"
+#include "app/InstallLayout.h"
 #include "app/InverterCatalog.h"
 #include "paramtable/TParameter.h"
 #include "comm/CommLink.h"
@@ -111,7 +112,7 @@ void TMain::FormCreate(const QStringList &arguments, const QString &exeFolder)
         startWithFile(arguments.first(), exeFolder);
         return;
     }
-    m_session.setAppFolder(QDir::currentPath());
+    m_session.setAppFolder(InstallLayout::appFolder({QDir::currentPath(), exeFolder}, exeFolder));
     m_session.ensureLanguages();
     normalStart();
 }

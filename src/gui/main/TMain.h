@@ -35,7 +35,9 @@ class TMain : public QMainWindow
 
 public:
     /// `arguments` are the command-line arguments after the program name; `exeFolder` the
-    /// executable's folder, the application folder when started with a file.
+    /// executable's folder, the application folder when started with a file. A current
+    /// folder without drive data, language files or settings gives way to the executable's
+    /// folder, then to the installation's shared data folder.
     TMain(Prompter &prompter, const QStringList &arguments, const QString &exeFolder, QWidget *parent = nullptr);
     ~TMain() override;
 

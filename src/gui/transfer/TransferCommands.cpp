@@ -58,7 +58,7 @@ void TransferCommands::run(TransferMode mode, const std::optional<QSet<int>> &on
         return;
     TResultForm1::Setup setup;
     setup.mode = mode;
-    setup.appFolder = session.folders.appFolder;
+    setup.appFolder = session.folders.userFolder();
     setup.codePage = CodePages::forLanguage(session.selection.languageName);
     setup.saveAutomatic = options.saveResult;
     const QAction *print = m_main.action(QStringLiteral("Print"));
