@@ -159,9 +159,7 @@ void MonitorFileCommands::showRecording(const MonitorFile &file)
 void MonitorFileCommands::armedChecks(MonitorFile &file) const
 {
     const Session &session = m_w.m_session;
-    AlarmTripLists lists;
-    lists.fc91BuffNo = m_w.m_items.alarmKeys;
-    lists.fc90BuffNo = m_w.m_items.tripKeys;
+    const AlarmTripLists &lists = m_w.m_items.alarmTrips;
     AlarmTripChecks checks(lists);
     AlarmTripChecks::Options checked;
     checked.displayAlarm = session.options.on(Opt::MonAlrmDisp);
