@@ -121,7 +121,9 @@ private slots:
         bool waitingShown = false;
         int drawnWhileWaiting = -1;
         bool closedDuring = true;
-        duringTheRun(w, 1500, [&] {
+        // Four reads a sample (two channels, the alarm word and the trip code): wait long
+        // enough for a few samples even on a busy machine.
+        duringTheRun(w, 3000, [&] {
             waitingShown = line.chart()->label(QStringLiteral("Label_Wait"))->isVisible();
             drawnWhileWaiting = line.chart()->pointCount(0);
             closedDuring = w->close();
