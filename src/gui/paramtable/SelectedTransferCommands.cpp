@@ -56,7 +56,7 @@ SelectedTransfer SelectedTransferCommands::transfer() const
 {
     SelectedTransfer t(m_session.data, *m_exchange, m_session.messages, m_prompter);
     t.connectionCheck = m_connectionCheck;
-    t.eeprom = TransferOptions::fromSettings(m_session.settings()).eeprom;
+    t.eeprom = m_session.options.on(Opt::EEPWriteEnable);
     return t;
 }
 
