@@ -2,11 +2,13 @@
 #include "monitor/MonitorCommands.h"
 #include "monitor/MonitorDisplayTab.h"
 #include "monitor/TMonitoring.h"
+#include "monitor/UpDownEdit.h"
 #include "print/MonitorPrintCommand.h"
 #include "print/PrintCommands.h"
 #include "print/TPrintWindowM.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -65,8 +67,15 @@ private slots:
             return true;
         };
         preview.Button2Click();
+        // VKR_TEST_KEEP names a folder that keeps the PDF and a picture of the window to look at.
+        if (qEnvironmentVariableIsSet("VKR_TEST_KEEP")) {
+            const QString keep = qEnvironmentVariable("VKR_TEST_KEEP");
+            QFile::copy(pdf, keep + QStringLiteral("/monitor.pdf"));
+            preview.grab().save(keep + QStringLiteral("/TPrintWindowM.png"));
+        }
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains(QLatin1String("Trigger Sourse")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral(": %1(s/div)").arg(monitor->display()->TimeVal->text())));
         QVERIFY(text.contains(QLatin1String("Multi.")));
         QVERIFY(text.contains(monitor->items().at(monitor->setup().channels[0].item)->name));
         // The chart keeps its own back colour after the picture was taken on white.

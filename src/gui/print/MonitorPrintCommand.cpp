@@ -88,6 +88,9 @@ ReportDocument MonitorPrintCommand::monitorReport(QImage *picture)
     data.scopeUnit = d->ScopeUnit->text();
     const bool continuous = s.options.on(Opt::CntMon) && !d->TimeFixed->text().isEmpty();
     data.timePerDivision = continuous ? d->TimeFixed->text() : d->Chart2->timePerDivision();
+    // Before the first run the chart shows no time base yet: the one set in "Time" holds.
+    if (data.timePerDivision.isEmpty())
+        data.timePerDivision = d->TimeVal->text();
     data.scope = d->ZoomVal->text();
     // Continuous mode hides the trigger, and a hidden trigger is off.
     data.trigger = data.trigger && d->Trigger->isChecked() && !d->Trigger->isHidden();
