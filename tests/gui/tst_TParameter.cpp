@@ -7,6 +7,7 @@
 #include "paramtable/ParameterGridModel.h"
 #include "paramtable/TParameter.h"
 #include "paramtable/TParameters.h"
+#include "app/Settings.h"
 #include "startup/Ttype.h"
 
 #include <QMenu>
@@ -31,6 +32,8 @@ private slots:
     void blindAndAllParameters();
     void quickShowsQuickCountRows();
     void flagTwoRowHasNoChangedMark();
+    void valueTextColoursFollowTheOptions_data();
+    void valueTextColoursFollowTheOptions();
     void currentVoltageDisplay();
     void columnWidthsFollowRatios();
     void clippedCellShowsItsWholeText();
@@ -157,6 +160,49 @@ void tst_TParameter::flagTwoRowHasNoChangedMark()
     const QColor text = s.table().delegate().textColour(3, s.index("0850"), false, Qt::black, &bold);
     QCOMPARE(text, QColor(192, 192, 192));
     QVERIFY(!bold);
+}
+
+void tst_TParameter::valueTextColoursFollowTheOptions_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QColor>("expected");
+    // Green for the value column, purple for the others: "Setting/Other Value Text Color.".
+    QTest::newRow("set value") << 3 << QColor(0, 128, 0);
+    QTest::newRow("name") << 2 << QColor(128, 0, 128);
+    QTest::newRow("upper limit") << 5 << QColor(128, 0, 128);
+    QTest::newRow("unit") << 6 << QColor(128, 0, 128);
+}
+
+void tst_TParameter::valueTextColoursFollowTheOptions()
+{
+    QFETCH(int, column);
+    QFETCH(QColor, expected);
+    Started s(vkr(""));
+    Options &o = s.main->session().options;
+    o.set(Opt::PSTextC, BgrColor::fromRgb(0, 128, 0));
+    o.set(Opt::PNTextC, BgrColor::fromRgb(128, 0, 128));
+    s.table().readColours();
+    bool bold = false;
+    const int acc = s.index("0009");
+    QCOMPARE(s.table().delegate().textColour(column, acc, false, Qt::black, &bold), expected);
+    // A selected cell keeps "Selected Value Text Color.".
+    QCOMPARE(s.table().delegate().textColour(column, acc, true, Qt::black, &bold), QColor(Qt::white));
+    // And the grid draws it: some pixel of the cell's text has the colour.
+    QTableView *grid = s.table().StringGrid1();
+    grid->clearSelection();
+    const QModelIndex cell = grid->model()->index(s.gridRowOf("0009") - 1, column);
+    grid->scrollTo(cell);
+    const QRect rect = grid->visualRect(cell);
+    const QImage image = grid->viewport()->grab(rect).toImage();
+    bool found = false;
+    for (int y = 0; y < image.height() && !found; ++y) {
+        for (int x = 0; x < image.width() && !found; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            found = qAbs(c.red() - expected.red()) < 24 && qAbs(c.green() - expected.green()) < 24
+                && qAbs(c.blue() - expected.blue()) < 24;
+        }
+    }
+    QVERIFY(found);
 }
 
 void tst_TParameter::currentVoltageDisplay()

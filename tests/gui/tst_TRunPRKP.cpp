@@ -85,6 +85,7 @@ private slots:
     void keysOperateTheSimulatedDrive();
     void blinkFollowsTheLedDisplayTimer_data();
     void blinkFollowsTheLedDisplayTimer();
+    void ledTimerChangedInTheSessionTakesEffectAtTheNextOpening();
     void lostLineBlinksComeAndSilentDriveClosesTheWindow();
     void directInputWritesTheFrequency();
     void displayScalesAtAnySize();
@@ -197,6 +198,34 @@ void tst_TRunPRKP::blinkFollowsTheLedDisplayTimer()
         QCOMPARE(texts, (QSet<QString>{QStringLiteral(" =10"), QStringLiteral(" =1 ")}));
         QVERIFY(phaseB);
     }
+    main.close();
+}
+
+void tst_TRunPRKP::ledTimerChangedInTheSessionTakesEffectAtTheNextOpening()
+{
+    SimProcess sim({"--drive", "KDA1:-2004P:V100"});
+    TestAppFolder app;
+    startWith(app, sim.device(), 0);
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    // As the options window leaves it on close, before the settings file is written.
+    main.session().options.set(Opt::LedDispTime, 45);
+    int interval = -1;
+    TRunPRKP *w = nullptr;
+    Script s;
+    s.steps = {
+        {"window polls", [&] { return (w = main.findChild<TRunPRKP *>()) && w->loop().polling(); }},
+        {"UP clicked", [&] { QTest::mouseClick(w->key(PanelKey::Up), Qt::LeftButton); return true; }},
+        {"blinking", [&] {
+             interval = w->blinkTimer().interval();
+             return w->blinkTimer().isActive();
+         }},
+    };
+    runKeypad(main, s);
+    QVERIFY2(s.failedStep.isEmpty(), qPrintable(s.failedStep));
+    QCOMPARE(interval, 45);
     main.close();
 }
 

@@ -2,6 +2,10 @@
 #include "base/ScriptedPrompter.h"
 #include "main/OptionCommands.h"
 #include "main/TMain.h"
+#include "monitor/MonitorChart.h"
+#include "monitor/MonitorCommands.h"
+#include "monitor/MonitorDisplayTab.h"
+#include "monitor/TMonitoring.h"
 #include "options/TVKROption.h"
 #include "paramtable/ParameterCellDelegate.h"
 #include "paramtable/TParameter.h"
@@ -12,6 +16,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
+#include <qcustomplot.h>
 #include <memory>
 
 using namespace OptionDefs;
@@ -204,6 +209,44 @@ private slots:
         r.window->show();
         r.window->accept();
         QCOMPARE(r.main->table()->delegate().colours.otherCell, QColor(Qt::red));
+    }
+
+    void changesApplyToTheMonitorAtOnce()
+    {
+        TestAppFolder app;
+        prepare(app);
+        Run r(app);
+        r.main->action(QStringLiteral("MonChart"))->trigger();
+        TMonitoring *monitor = r.main->monitor()->window();
+        QVERIFY(monitor && monitor->isVisible());
+        QCOMPARE(monitor->PointsPerChannel(), 3000 / 5);
+        r.window->show();
+        r.window->chooseColor = [](int) { return 0x0000FF; };
+        r.window->swatch(Opt::MonCB)->click();
+        r.window->field(Opt::MonRecPoint)->setText(QStringLiteral("5000"));
+        r.window->check(Opt::CntMon)->click();
+        r.window->accept();
+        QCOMPARE(monitor->display()->Chart2->plot()->axisRect()->backgroundBrush().color(), QColor(Qt::red));
+        QCOMPARE(monitor->display()->ValueField[0]->palette().color(QPalette::Window), QColor(Qt::red));
+        QCOMPARE(monitor->PointsPerChannel(), 5000 / 5);
+        QVERIFY(!monitor->display()->Label41->isHidden());
+        QVERIFY(monitor->display()->Trigger->isHidden());
+        QVERIFY(!monitor->display()->MonStart->isEnabled());
+    }
+
+    void monitorAndKeypadReadTheSessionOptionsNotTheFile()
+    {
+        // Options changed in the session but not yet written still count.
+        TestAppFolder app;
+        prepare(app, "[Options]\r\nMonMode2Point=2000\r\n");
+        Run r(app);
+        r.main->action(QStringLiteral("MonChart"))->trigger();
+        TMonitoring *monitor = r.main->monitor()->window();
+        QCOMPARE(monitor->PointsPerChannel(), 2000 / 5);
+        r.main->session().options.set(Opt::MonRecPoint, 8000);
+        monitor->FormActivate();
+        QCOMPARE(monitor->PointsPerChannel(), 8000 / 5);
+        QVERIFY(!app.readFile(QStringLiteral("VKR410T.ini")).contains("MonMode2Point=8000"));
     }
 
     void openedFromTheMainWindow()

@@ -2,7 +2,9 @@
 #include "TestAppFolder.h"
 #include "base/ScriptedPrompter.h"
 #include "comm/CommLink.h"
+#include "main/OptionCommands.h"
 #include "main/TMain.h"
+#include "options/TVKROption.h"
 #include "model/ParameterValues.h"
 #include "transfer/TResultForm1.h"
 #include "transfer/TWorkBar.h"
@@ -78,6 +80,8 @@ private slots:
     void compareWithFactoryValues();
     void cancelEndsTheRunAndTheWindowStaysUsable();
     void disconnectReportsEveryRemainingParameter();
+    void okInTheTypeFormBoxOpensTheOptions_data();
+    void okInTheTypeFormBoxOpensTheOptions();
 };
 
 void tst_TransferCommands::importCompareExport()
@@ -257,6 +261,47 @@ void tst_TransferCommands::disconnectReportsEveryRemainingParameter()
     closer.start(20);
     main.action(QStringLiteral("ToolBline"))->trigger();
     QVERIFY(!main.action(QStringLiteral("DownLoad"))->isEnabled());
+    main.close();
+}
+
+void tst_TransferCommands::okInTheTypeFormBoxOpensTheOptions_data()
+{
+    QTest::addColumn<bool>("switchCheckOff");
+    QTest::newRow("check switched off: the import runs") << true;
+    QTest::newRow("check left on: no import") << false;
+}
+
+void tst_TransferCommands::okInTheTypeFormBoxOpensTheOptions()
+{
+    QFETCH(bool, switchCheckOff);
+    // The connected drive is another form than the file's.
+    SimProcess sim({"--drive", "KDA1:-2007P:V100"});
+    TestAppFolder app;
+    startWith(app, sim.device());
+    ScriptedPrompter prompter;
+    TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
+    main.show();
+    main.action(QStringLiteral("ToolBline"))->trigger();
+    Seen seen;
+    script(main, seen);
+    bool optionsShown = false;
+    connect(main.optionCommands(), &OptionCommands::optionsOpening, this, [&](TVKROption *w) {
+        QTimer::singleShot(0, w, [&, w] {
+            optionsShown = w->isVisible();
+            if (switchCheckOff)
+                w->check(Opt::TypCapChk)->click();
+            w->accept();
+        });
+    });
+    prompter.answers = {Prompter::Answer::Ok};
+    main.action(QStringLiteral("DownLoad"))->trigger();
+    QCOMPARE(prompter.shown.size(), 1);
+    QVERIFY(prompter.shown.first().text.contains(main.session().messages.text(108)));
+    QVERIFY(optionsShown);
+    QCOMPARE(main.session().options.on(Opt::TypCapChk), !switchCheckOff);
+    QCOMPARE(seen.status.isEmpty(), !switchCheckOff);
+    if (switchCheckOff)
+        QCOMPARE(seen.status, QStringLiteral("Communication was finished without error."));
     main.close();
 }
 

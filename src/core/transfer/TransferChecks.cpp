@@ -40,7 +40,9 @@ TransferStart::Steps TransferChecks::steps(const TransferOptions &options)
         const auto purpose = mode == TransferMode::Comparison ? DriveIdentification::Purpose::Comparison
                                                               : DriveIdentification::Purpose::Transfer;
         m_identified = identification.run(m_selected, purpose, check);
-        return TransferStart::Identification{m_identified.TypeCheck, m_identified.FormCheck, m_identified.ComCancel};
+        return TransferStart::Identification{m_identified.TypeCheck, m_identified.FormCheck, m_identified.ComCancel,
+                                             m_identified.openOptions};
     };
+    s.openOptions = openOptions;
     return s;
 }

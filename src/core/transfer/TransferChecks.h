@@ -6,6 +6,8 @@
 #include "comm/DriveIdentification.h"
 #include "comm/SpecialSetupCheck.h"
 
+#include <functional>
+
 class ConnectionCheck;
 class FrameItemSource;
 
@@ -25,6 +27,8 @@ public:
 
     /// The parameter table window's notice flags of the special-setup check.
     SpecialSetupCheck::Notice notice;
+    /// Opens the options window after OK in the type-form mismatch box (see TransferStart).
+    std::function<bool()> openOptions;
     /// The last identification (valid after an identify step ran).
     const DriveIdentification::Result &identified() const { return m_identified; }
 

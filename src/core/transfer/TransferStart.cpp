@@ -48,8 +48,11 @@ TransferStart::Result TransferStart::begin(TransferMode mode, const TransferOpti
         m_identification = steps.identify(mode);
     if (mode == TransferMode::Comparison)
         return Result::Ready;
+    bool checkTypeForm = options.checkTypeForm;
+    if (m_identification.openOptions && steps.openOptions)
+        checkTypeForm = steps.openOptions();
     const bool matched = m_identification.typeCheck && m_identification.formCheck;
-    if (!matched && (options.checkTypeForm || m_identification.comCancel))
+    if (!matched && (checkTypeForm || m_identification.comCancel))
         return Result::TypeFormRefused;
     return Result::Ready;
 }

@@ -18,11 +18,13 @@ struct TransferTexts;
 class TransferStart
 {
 public:
-    /// What the drive identification found; comCancel: the user refused to go on.
+    /// What the drive identification found; comCancel: the user refused to go on; openOptions:
+    /// the user pressed OK in the mismatch box, so that the check can be switched off.
     struct Identification {
         bool typeCheck = true;
         bool formCheck = true;
         bool comCancel = false;
+        bool openOptions = false;
     };
 
     struct Steps {
@@ -32,6 +34,9 @@ public:
         std::function<bool()> specialSetup;
         /// DriveIdentification for this mode; left out, the drive counts as the selected one.
         std::function<Identification(TransferMode mode)> identify;
+        /// Opens the options window (modal) after OK in the mismatch box; returns "Check the
+        /// Inverter Type-Form" as the user left it. Left out, the option stays as it was.
+        std::function<bool()> openOptions;
     };
 
     enum class Result { Ready, NotConnected, SpecialSetup, TypeFormRefused };

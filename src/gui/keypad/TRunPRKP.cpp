@@ -179,7 +179,7 @@ void TRunPRKP::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     emit becameActive();
-    m_ledDispTime = std::clamp(m_session.settings().get(Keys::PanelTime1), 0, 1000);
+    m_ledDispTime = m_session.options.value(Opt::LedDispTime);
     m_blink.setInterval(m_ledDispTime);
     if (!m_polling && !m_entry.active())
         m_start.start();

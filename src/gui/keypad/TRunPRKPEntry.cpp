@@ -141,7 +141,7 @@ void TRunPRKP::enterFrequency()
     case DirectEntry::Verdict::Write: break;
     }
     bool failed = true;
-    const char command = m_session.settings().get(Keys::Eeprom) ? 'W' : 'P';
+    const char command = m_session.options.on(Opt::EEPWriteEnable) ? 'W' : 'P';
     m_link.exchange().exchange(out.index, out.raw, failed, command);
     if (failed) {
         // The drive did not take the value: say so and keep the entry for another try.

@@ -4,6 +4,10 @@
 #include "app/FileTypeRegistration.h"
 #include "base/Prompter.h"
 #include "comm/CommLink.h"
+#include "monitor/MonitorCommands.h"
+#include "monitor/TMonitoring.h"
+#include "print/MonitorPrintCommand.h"
+#include "print/PrintCommands.h"
 #include "options/TMMIMtpass.h"
 #include "options/TVKROption.h"
 #include "paramtable/ParameterCommands.h"
@@ -50,13 +54,20 @@ void OptionCommands::MMIMtClick()
 
 void OptionCommands::applyOptions()
 {
-    // The table's colours, Enter key, undo depth and help choice; the others read the
-    // options when they next run.
+    // The table's colours, Enter key, undo depth and help choice, and the monitoring
+    // window's colours, recording points and continuous mode; the keypad takes its LED timer
+    // when it next opens (it is modal, so never open meanwhile).
     if (TParameter *table = m_main.table()) {
         table->readColours();
         table->commands().editor().readUndoDepth();
         table->StringGrid1()->viewport()->update();
     }
+    if (TMonitoring *monitor = m_main.monitor()->window())
+        monitor->OptionsChanged();
+    // "Check the Printer connection".
+    m_main.printing()->checkPrinterConnection();
+    if (MonitorPrintCommand *print = m_main.monitor()->printCommand())
+        print->refreshPrintButton();
 }
 
 void OptionCommands::registerFileType(bool registered)

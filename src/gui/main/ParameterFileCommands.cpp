@@ -190,7 +190,7 @@ void ParameterFileCommands::loadStartFile(const QStringList &lines)
 
 bool ParameterFileCommands::WriteParameterFile()
 {
-    const bool changedOnly = m_session.settings().get(Keys::ChgPara2);
+    const bool changedOnly = m_session.options.on(Opt::SaveNotChgPara);
     const QStringList lines = ParameterFile::build(m_session.data, m_session.selection, m_session.commentsText,
                                                    m_session.blindMode, m_session.blindCount, changedOnly);
     QString error;

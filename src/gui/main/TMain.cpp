@@ -267,6 +267,7 @@ void TMain::FormShow()
     createTable();
     m_table->show();
     m_monitor->create();
+    m_print->checkPrinterConnection();
     // The main window's frame is final only once its show has finished: place the table
     // again then, and whenever the frame changes later (keepTableUnderFrame).
     QTimer::singleShot(0, this, &TMain::keepTableUnderFrame);

@@ -2,6 +2,7 @@
 
 #include "TMonitoring.h"
 #include "main/TMain.h"
+#include "print/MonitorPrintCommand.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,6 +21,8 @@ void MonitorCommands::create()
     m_window->setCommLink(m_main.commLink());
     connect(m_window, &TMonitoring::shownChanged, this, &MonitorCommands::windowShown);
     connect(m_window, &TMonitoring::runningChanged, this, &MonitorCommands::runChanged);
+    m_print = new MonitorPrintCommand(m_main, m_prompter);
+    m_print->attach(*m_window);
     setMonitoringMenu(m_window->hasItems());
 }
 

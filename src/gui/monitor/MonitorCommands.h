@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class MonitorPrintCommand;
 class TMain;
 class TMonitoring;
 class Prompter;
@@ -19,6 +20,8 @@ public:
     /// Creates the monitoring window once the drive and the line exist.
     void create();
     TMonitoring *window() const { return m_window; }
+    /// The window's "Print" (made with the window).
+    MonitorPrintCommand *printCommand() const { return m_print; }
 
     void MonChartClick();
 
@@ -31,5 +34,6 @@ private:
     TMain &m_main;
     Prompter &m_prompter;
     TMonitoring *m_window = nullptr;
+    MonitorPrintCommand *m_print = nullptr;
     bool m_placed = false;
 };

@@ -73,8 +73,7 @@ TMonitoring::~TMonitoring() = default;
 void TMonitoring::FormCreate()
 {
     applyTexts();
-    Settings &settings = m_session.settings();
-    settings.eraseMonitorUnlessKept(settings.get(Keys::MonKeep));
+    m_session.settings().eraseMonitorUnlessKept(m_session.options.on(Opt::MonKeep));
     LoadMonitorItems();
     m_display->Chart2->setErrorCount(0);
     m_display->MonStop->setEnabled(false);
@@ -209,7 +208,7 @@ void TMonitoring::showChannel(int c)
     const QColor color = fromBgr(ch.color);
     m_setting->AryMonCHSet[c]->setColor(color);
     m_display->Chart2->setLineColor(c, color);
-    const QColor back = fromBgr(m_session.settings().get(Keys::MonBack));
+    const QColor back = fromBgr(m_session.options.value(Opt::MonCB));
     setTextColor(m_display->ValueField[c], color, &back);
 }
 
@@ -233,11 +232,11 @@ void TMonitoring::AryCheckBoxClick()
     }
     const AlarmTripChecks &checks = m_watch->checks();
     m_readsPerSample = MonitorTiming::ReadsPerSample(m_setup.selectedCount(), checks.AlarmChk, checks.TripChk);
-    const bool continuous = m_session.settings().get(Keys::MonMode3);
+    const bool continuous = m_session.options.on(Opt::CntMon);
     m_display->MonStart->setEnabled(m_setup.selectedCount() > 0 && m_online && !continuous && hasItems() && !running());
     m_display->Chart2->setFollowLine(first < 0 ? 0 : first);
     if (m_readsPerSample > 0) {
-        m_pointsPerChannel = MonitorTiming::PointsPerChannel(m_session.settings().get(Keys::MonMode2Point), m_readsPerSample);
+        m_pointsPerChannel = MonitorTiming::PointsPerChannel(m_session.options.value(Opt::MonRecPoint), m_readsPerSample);
         m_entries->setLowestTime(MonitorTiming::LowestTimePerDivisionMs(m_minExchangeTime, m_readsPerSample));
     }
     TriggerClick();
@@ -344,7 +343,7 @@ void TMonitoring::TriggerClick()
 
 void TMonitoring::chooseSource(int c)
 {
-    const bool continuous = m_session.settings().get(Keys::MonMode3);
+    const bool continuous = m_session.options.on(Opt::CntMon);
     if (!m_display->Trigger->isChecked() || !m_display->Trigger->isEnabled() || running() || continuous)
         return;
     m_setup.triggerChannel = c;
@@ -432,7 +431,20 @@ void TMonitoring::FormActivate()
         AryCheckBoxClick();
     }
     m_watch->enableDriveCommands();
-    const bool continuous = m_session.settings().get(Keys::MonMode3);
+    showContinuousMode();
+}
+
+void TMonitoring::OptionsChanged()
+{
+    applyColors();
+    if (!running())
+        AryCheckBoxClick();
+    showContinuousMode();
+}
+
+void TMonitoring::showContinuousMode()
+{
+    const bool continuous = m_session.options.on(Opt::CntMon);
     m_display->Label41->setVisible(continuous);
     m_display->Trigger->setVisible(!continuous);
     if (continuous)
@@ -442,19 +454,19 @@ void TMonitoring::FormActivate()
 
 void TMonitoring::applyColors()
 {
-    Settings &settings = m_session.settings();
-    const QColor back = fromBgr(settings.get(Keys::MonBack));
+    const Options &options = m_session.options;
+    const QColor back = fromBgr(options.value(Opt::MonCB));
     m_display->Chart2->setBackColor(back);
     for (int c = 0; c < Channels; ++c)
         setTextColor(m_display->ValueField[c], fromBgr(m_setup.channels[size_t(c)].color), &back);
-    m_display->Chart2->setLabelColors(fromBgr(settings.get(Keys::MWC)), fromBgr(settings.get(Keys::MTC)),
-                                      fromBgr(settings.get(Keys::MEC)));
+    m_display->Chart2->setLabelColors(fromBgr(options.value(Opt::WaitMsgC)), fromBgr(options.value(Opt::CTimeC)),
+                                      fromBgr(options.value(Opt::CErrC)));
     if (m_reader) {
         MonitorDisplayOptions &o = m_reader->display();
-        o.terminalLevel = settings.get(Keys::MonVal);
-        o.freeUnit = settings.get(Keys::MonMode2);
-        o.freeUnitFactor = settings.get(Keys::MonMode2Multi) / 100.0;
-        o.zeroOnError = settings.get(Keys::MZV);
+        o.terminalLevel = options.value(Opt::TBValSet);
+        o.freeUnit = options.on(Opt::FreeUnitMon);
+        o.freeUnitFactor = options.value(Opt::ValMulti) / 100.0;
+        o.zeroOnError = options.on(Opt::CheckBox1);
         o.voltageBase = m_session.data.voltageBase;
         o.currentBase = m_session.data.currentBase;
     }
@@ -468,9 +480,10 @@ bool TMonitoring::lineOnline()
 void TMonitoring::measureExchangeTime()
 {
     m_online = lineOnline();
-    const Settings &settings = m_session.settings();
+    const Options &options = m_session.options;
     int mean = 0;
-    m_minExchangeTime = m_reader ? m_reader->MinExchangeTime(m_online, 1, settings.get(Keys::MMCT), settings.get(Keys::MMG), &mean)
+    m_minExchangeTime = m_reader ? m_reader->MinExchangeTime(m_online, 1, options.value(Opt::ComChkTimes),
+                                                             options.value(Opt::ComSpMarg), &mean)
                                  : MonitorTiming::OfflineMinExchangeTime;
     m_watch->setMeanExchangeMs(mean);
 }

@@ -59,6 +59,9 @@ public:
 
     /// The window became the active one: colours, the line's exchange time, the selection.
     void FormActivate();
+    /// The environment options were changed: colours, continuous mode and recording points
+    /// take effect at once.
+    void OptionsChanged();
     void MonStartClick();
     void MonStopClick();
     /// Writes the set-up into [Monitor].
@@ -94,6 +97,7 @@ private:
     void AryMonCHSetDblClick(int c);
     void refreshUnitLabel(int c);
     void TriggerClick();
+    void showContinuousMode();
     void chooseSource(int c);
     void nextSource();
     void nextSlope();

@@ -60,6 +60,7 @@ QColor ParameterCellDelegate::textColour(int column, int parameter, bool selecte
     *bold = false;
     QColor colour = normal;
     if (column >= 1 && m_data.isIndex(parameter)) {
+        colour = column == 3 ? colours.settingText : colours.otherText;
         const QString &flag = m_data.paraDat.at(parameter, ParaDat::Flag);
         if (flag == QLatin1String("1"))
             colour = Red;

@@ -18,6 +18,8 @@ public:
         QColor cvCell{255, 255, 0};       // "Current/Voltage Cell Color."
         bool cvCellOn = false;            // the Current/Voltage cell colour option is checked
         QColor selectedText{Qt::white};   // "Selected Value Text Color."
+        QColor settingText{Qt::black};    // "Setting Value Text Color.": the value column
+        QColor otherText{Qt::black};      // "Other Value Text Color.": columns 1, 2 and 4 to 7
     };
 
     ParameterCellDelegate(const DriveData &data, QObject *parent = nullptr);
@@ -32,7 +34,8 @@ public:
                    const QModelIndex &index) override;
 
     static Qt::Alignment alignmentOf(int column);
-    /// Background and text colour of a data cell, and whether its text is bold.
+    /// Background and text colour of a data cell, and whether its text is bold. `normal` is
+    /// the text colour of cells that are no parameter's (the number column).
     QColor background(int column, int parameter, bool selected, const QColor &fixed) const;
     QColor textColour(int column, int parameter, bool selected, const QColor &normal, bool *bold) const;
 

@@ -57,7 +57,7 @@ SelectedTransfer SelectedTransferCommands::transfer() const
 {
     SelectedTransfer t(m_session.data, *m_exchange, m_session.messages, m_prompter);
     t.connectionCheck = m_connectionCheck;
-    t.eeprom = TransferOptions::fromSettings(m_session.settings()).eeprom;
+    t.eeprom = m_session.options.on(Opt::EEPWriteEnable);
     t.beforeWriting = [this](const QList<int> &rows) {
         return ExportSnapshot::forSession(m_session, *m_exchange, m_prompter).guard(rows);
     };

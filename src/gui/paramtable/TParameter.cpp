@@ -145,6 +145,8 @@ void TParameter::readColours()
     c.otherCell = colourOf(o.value(Opt::PNCellC));
     c.settingCell = colourOf(o.value(Opt::PSCellC));
     c.selectedText = colourOf(o.value(Opt::PSlctTextC));
+    c.settingText = colourOf(o.value(Opt::PSTextC));
+    c.otherText = colourOf(o.value(Opt::PNTextC));
     c.cvCellOn = o.on(Opt::CheckBox2);
     c.cvCell = colourOf(o.value(Opt::PCVCellC));
 }

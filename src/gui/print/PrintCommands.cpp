@@ -12,6 +12,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 PrintCommands::PrintCommands(TMain &main, Prompter &prompter)
     : QObject(&main)
@@ -38,7 +39,7 @@ TPrintWindow &PrintCommands::previewWindow()
         Session &s = m_main.session();
         m_previewWindow = new TPrintWindow(s.language, s.messages, m_prompter, *m_printer, &m_main);
         connect(m_previewWindow, &TPrintWindow::activated, this, [this] { m_main.ParaTableAct = false; });
-        connect(m_previewWindow, &TPrintWindow::closed, this, [this] { enablePrintCommands(true); });
+        connect(m_previewWindow, &TPrintWindow::closed, this, [this] { enablePrintCommands(!printerMissing()); });
     }
     return *m_previewWindow;
 }
@@ -60,12 +61,29 @@ void PrintCommands::PrintSetupClick()
     m_printer->setPageOrientation(window.setup().portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 
+PageSetup PrintCommands::pageSetup()
+{
+    PageSetup setup = setWindow().setup();
+    if (setup.fontName.isEmpty())
+        setup.fontName = ReportFonts::familyOf(setup.fontIndex, m_main.session().selection.languageName);
+    return setup;
+}
+
+bool PrintCommands::printerMissing() const
+{
+    return m_main.session().options.on(Opt::PrinterChk) && QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void PrintCommands::checkPrinterConnection()
+{
+    const bool usable = !printerMissing() && (!m_previewWindow || !m_previewWindow->isVisible());
+    enablePrintCommands(usable);
+}
+
 ReportDocument PrintCommands::parameterReport()
 {
     Session &s = m_main.session();
-    PageSetup setup = setWindow().setup();
-    if (setup.fontName.isEmpty())
-        setup.fontName = ReportFonts::familyOf(setup.fontIndex, s.selection.languageName);
+    const PageSetup setup = pageSetup();
     ParameterGridRows::Switches switches;
     if (TParameter *table = m_main.table()) {
         switches.changedOnly = table->item(QStringLiteral("PopChgDisp"))->isChecked();

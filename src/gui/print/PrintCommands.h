@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/PageSetup.h"
 #include "report/ReportDocument.h"
 
 #include <QObject>
@@ -31,6 +32,13 @@ public:
     QPrinter &printer() { return *m_printer; }
     /// The parameter list under the current page set-up and table display.
     ReportDocument parameterReport();
+    /// The page set-up window's values with the report font named.
+    PageSetup pageSetup();
+    /// With "Check the Printer connection" on and no printer installed, "Page Setup", "Print"
+    /// and the monitoring window's "Print" cannot be used.
+    bool printerMissing() const;
+    /// Enables or disables "Page Setup" and "Print" by printerMissing().
+    void checkPrinterConnection();
 
 signals:
     /// The page set-up window is about to be shown modally (tests script it from here).

@@ -3,6 +3,7 @@
 #include "TResultForm1.h"
 #include "TWorkBar.h"
 #include "comm/CommLink.h"
+#include "main/OptionCommands.h"
 #include "main/TMain.h"
 #include "model/ModelInfo.h"
 #include "paramtable/TParameter.h"
@@ -32,6 +33,11 @@ bool TransferCommands::begin(TransferMode mode, const TransferOptions &options, 
                     session.folders.dataFolder, session.folders.catalogFile(),
                     ModelInfo(session.folders.infoFile, CodePages::forPrefix(s.languagePrefix)).specialSetup());
     checks.notice = {m_main.ParaTableAct, m_main.DrvChkAct, m_main.DrvChkd};
+    checks.openOptions = [this] {
+        if (OptionCommands *options = m_main.optionCommands())
+            options->MMItoolsSettingClick();
+        return m_main.session().options.on(Opt::TypCapChk);
+    };
     m_main.ComCancel = false;
     TransferStart start(session.data, link.exchange(), m_prompter, texts);
     const TransferStart::Result started = start.begin(mode, options, checks.steps(options));
@@ -56,6 +62,10 @@ void TransferCommands::run(TransferMode mode, const std::optional<QSet<int>> &on
     const TransferTexts texts = TransferTexts::load(session.language, session.messages);
     if (!begin(mode, options, texts))
         return;
+    // The mismatch box may have opened the options window: the run takes them as they are now.
+    options = TransferOptions::fromOptions(session.options, session.MainteFlag);
+    if (onlyRows)
+        options.changedOnly = false;
     TResultForm1::Setup setup;
     setup.mode = mode;
     setup.appFolder = session.folders.userFolder();

@@ -12,6 +12,8 @@ class tst_TransferStart : public QObject
 private slots:
     void decision_data();
     void decision();
+    void okInTheMismatchBoxOpensTheOptions_data();
+    void okInTheMismatchBoxOpensTheOptions();
     void notConnectedShowsMessage3();
     void fb91AndRange_data();
     void fb91AndRange();
@@ -55,6 +57,42 @@ void tst_TransferStart::decision()
     // Identification runs before import and export always, before a comparison only with the check on.
     QCOMPARE(identified, (TransferMode(mode) != TransferMode::Comparison || check) ? 1 : 0);
     QVERIFY(line.tool.prompter.shown.isEmpty());
+}
+
+void tst_TransferStart::okInTheMismatchBoxOpensTheOptions_data()
+{
+    QTest::addColumn<bool>("withWindow");
+    QTest::addColumn<bool>("checkAfter");
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<int>("result");
+    using R = TransferStart::Result;
+    QTest::newRow("check switched off in the window") << true << false << 1 << int(R::Ready);
+    QTest::newRow("check left on in the window") << true << true << 1 << int(R::TypeFormRefused);
+    QTest::newRow("no options window to open") << false << false << 0 << int(R::TypeFormRefused);
+}
+
+void tst_TransferStart::okInTheMismatchBoxOpensTheOptions()
+{
+    QFETCH(bool, withWindow);
+    QFETCH(bool, checkAfter);
+    QFETCH(int, opened);
+    QFETCH(int, result);
+    TransferLine line;
+    QVERIFY(line.setUp());
+    line.options.checkTypeForm = true;
+    TransferStart start(line.data(), *line.exchange, line.tool.prompter, line.texts);
+    int windows = 0;
+    TransferStart::Steps steps;
+    steps.connectionCheck = [] { return true; };
+    steps.identify = [&](TransferMode) { return TransferStart::Identification{false, true, false, true}; };
+    if (withWindow) {
+        steps.openOptions = [&] {
+            ++windows;
+            return checkAfter;
+        };
+    }
+    QCOMPARE(int(start.begin(TransferMode::Export, line.options, steps)), result);
+    QCOMPARE(windows, opened);
 }
 
 void tst_TransferStart::notConnectedShowsMessage3()
