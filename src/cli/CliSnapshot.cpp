@@ -66,7 +66,10 @@ int CliSnapshot::take(CommExchange &exchange, CliDrive &drive, const QList<int> 
     switch (r.outcome) {
     case ExportSnapshot::Outcome::Taken:
         if (!r.path.isEmpty())
-            printError(QStringLiteral("snapshot %1 (%2 parameters, %3 reads)").arg(r.path).arg(rows.size()).arg(r.exchanges));
+            printError(QStringLiteral("snapshot %1 (%2 parameters, %3 reads)")
+                           .arg(r.path)
+                           .arg(rows.size())
+                           .arg(r.exchanges));
         return ExitCode::Ok;
     case ExportSnapshot::Outcome::ReadFailed:
         printError(snapshot.failureText(r) + QStringLiteral(" (--no-snapshot writes without one)"));

@@ -257,7 +257,8 @@ int conclude(const TransferRun &run, const RunOptions &opts, CliDrive &drive, co
     drive.printMessages();
     if (run.state() == TransferRun::State::Aborted) {
         printError(QStringLiteral("%1: aborted at parameter %2 after a failed exchange; nothing more was done")
-                       .arg(commandName(run.mode(), opts.restore), drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
+                       .arg(commandName(run.mode(), opts.restore),
+                            drive.data.paraDat.at(run.nextIndex(), ParaDat::ComNo)));
         return ExitCode::ExchangeFailed;
     }
     if (opts.threeWay)

@@ -66,7 +66,8 @@ void tst_CliSnapshot::exportIsUndoneByRestore()
     const QString before = dir.filePath("before.vkr");
     QCOMPARE(vkr(QStringList{"import"} + drive(sim.device()) + QStringList{"--out", before}).exitCode, 0);
 
-    Run r = vkr(QStringList{"export"} + drive(sim.device()) + settings + QStringList{"--open", ChangedSet, "--changed-only"});
+    Run r = vkr(QStringList{"export"} + drive(sim.device()) + settings
+                + QStringList{"--open", ChangedSet, "--changed-only"});
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.err.contains("snapshot " + dir.filePath("snapshots").toUtf8() + "/KDA1-2004P_No00_"), r.err.constData());
     QCOMPARE(snapshots(dir.path()).size(), 1);
@@ -169,7 +170,8 @@ void tst_CliSnapshot::restoreWithoutSnapshotIsRefused()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains("No snapshot of this inverter was found in " + dir.filePath("snapshots").toUtf8()),
              r.err.constData());
-    r = vkr(QStringList{"restore"} + drive(sim.device()) + QStringList{"--snapshot", ChangedSet.left(ChangedSet.size() - 4) + "-none.vkr"});
+    const QString missing = dir.filePath("none.vkr");
+    r = vkr(QStringList{"restore"} + drive(sim.device()) + QStringList{"--snapshot", missing});
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains("cannot be restored"), r.err.constData());
 }

@@ -70,7 +70,8 @@ void tst_CliTransfer::importCompareExportRoundTrip()
     QVERIFY(r.out.isEmpty());
     QCOMPARE(readFile(report), readFile(VKR_TEST_DATA "/transfer/compare-changed.txt"));
 
-    r = vkr(QStringList{"export"} + base + QStringList{"--open", ChangedSet, "--changed-only", "--eeprom", "--settings", dir.filePath("VKR410T.ini")});
+    r = vkr(QStringList{"export"} + base
+            + QStringList{"--open", ChangedSet, "--changed-only", "--eeprom", "--settings", dir.filePath("VKR410T.ini")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QByteArray("* Communication Error Parameters\r\n"));
     r = vkr(QStringList{"compare"} + base + QStringList{"--open", ChangedSet});
