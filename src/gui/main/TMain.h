@@ -24,6 +24,7 @@ class KeypadCommand;
 class PrintCommands;
 class MonitorCommands;
 class OptionCommands;
+class CommLogDock;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -49,6 +50,7 @@ public:
     PrintCommands *printing() const { return m_print; }
     MonitorCommands *monitor() const { return m_monitor; }
     OptionCommands *optionCommands() const { return m_optionCommands; }
+    CommLogDock *commLog() const { return m_commLog; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -107,6 +109,7 @@ private slots:
     void PrinterSetupClick();
     void MMItoolsSettingClick();
     void MMIMtClick();
+    void CommLogClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -146,6 +149,7 @@ private:
     PrintCommands *m_print = nullptr;
     MonitorCommands *m_monitor = nullptr;
     OptionCommands *m_optionCommands = nullptr;  // the options and password windows
+    CommLogDock *m_commLog = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use
