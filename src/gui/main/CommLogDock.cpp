@@ -82,9 +82,13 @@ void CommLogDock::toggle(const QRect &frame)
         return;
     }
     setFloating(true);
-    if (!m_shown)
-        setGeometry(frame.left(), frame.bottom() + 1, std::max(frame.width(), 800), 320);
     show();
+    // First shown below the main window's frame, wide enough for a frame and its meaning;
+    // after that where the user left it.
+    if (!m_placed) {
+        setGeometry(frame.left(), frame.bottom() + 1, std::max(frame.width(), 900), 320);
+        m_placed = true;
+    }
     raise();
 }
 

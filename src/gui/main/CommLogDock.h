@@ -46,4 +46,5 @@ private:
     QPushButton *m_clear = nullptr;
     QTimer m_refresh;
     qint64 m_shown = 0;  // lines of the buffer already in the view
+    bool m_placed = false;
 };
