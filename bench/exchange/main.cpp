@@ -4,6 +4,7 @@
 // time against the line's floor). Prints figures; asserts nothing.
 #include "comm/CommExchange.h"
 #include "comm/FrameItemSource.h"
+#include "comm/LineTraceFile.h"
 #include "comm/PosixSerialPort.h"
 #include "drivesim/SimLine.h"
 #include "SimProcess.h"
@@ -65,11 +66,15 @@ public:
     }
 };
 
-Figures toolReads(const QString &device, int protocol, int baud, int count)
+// With `traced`, every frame also goes to a communication log file, as with vkr --trace.
+Figures toolReads(const QString &device, int protocol, int baud, int count, bool traced = false)
 {
     Figures f;
     f.count = count;
+    LineTraceFile log;
     PosixSerialPort port;
+    if (traced && log.open(QStringLiteral("/tmp/bench-exchange-trace.log"), nullptr))
+        port.setTrace(log.trace());
     const CommSettings settings = CommSettings::fromValues(protocol, 0, CommSettings::baudIndexOf(baud), 0, 0, 1,
                                                            SlaveId, true, false, 200);
     if (!port.open(device) || !port.setLine(settings.line())) {
@@ -142,25 +147,30 @@ void fastLine()
     std::printf("== %d reads of 0011, simulator without line timing; median of %d alternating rounds\n", Count,
                 Rounds);
     const int gapMs = CommSettings::gapForBaudIndex(CommSettings::baudIndexOf(38400));
-    std::vector<Figures> tool, lib, libPaused, native;
+    std::vector<Figures> tool, lib, libPaused, native, tracedModbus, tracedNative;
     {
         Simulator sim(QStringLiteral("modbus"), 38400, false);
         for (int round = 0; round < Rounds; ++round) {
             tool.push_back(toolReads(sim.device(), CommSettings::Modbus, 38400, Count));
             lib.push_back(libmodbusReads(sim.device(), 38400, Count));
             libPaused.push_back(libmodbusReads(sim.device(), 38400, Count, gapMs * 1000 + 1));
+            tracedModbus.push_back(toolReads(sim.device(), CommSettings::Modbus, 38400, Count, true));
         }
     }
     {
         Simulator sim(QStringLiteral("native"), 38400, false);
-        for (int round = 0; round < Rounds; ++round)
+        for (int round = 0; round < Rounds; ++round) {
             native.push_back(toolReads(sim.device(), CommSettings::Native, 38400, Count));
+            tracedNative.push_back(toolReads(sim.device(), CommSettings::Native, 38400, Count, true));
+        }
     }
     const Figures t = median(tool), l = median(lib), lp = median(libPaused);
     print("tool, Modbus (with its 1 ms gap)", t);
+    print("tool, Modbus, traced to a file", median(tracedModbus));
     print("libmodbus modbus_read_registers", l);
     print("libmodbus, same 1 ms pause", lp);
     print("tool, native", median(native));
+    print("tool, native, traced to a file", median(tracedNative));
     if (l.cpuUs() > 0 && lp.cpuUs() > 0)
         std::printf("  processor time per exchange, tool/libmodbus: %.2f, against libmodbus with the same pause: %.2f "
                     "(goal at most 1.5)\n",
@@ -210,16 +220,19 @@ void emulatedNative(int baud)
 {
     const double floorMs = SimLine::exchangeFloorMs(NativeRequest, NativeReply, baud, false);
     const int count = countFor(floorMs);
-    std::vector<Figures> tool;
+    std::vector<Figures> tool, traced;
     {
         Simulator sim(QStringLiteral("native"), baud, true);
-        for (int round = 0; round < Rounds; ++round)
+        for (int round = 0; round < Rounds; ++round) {
             tool.push_back(toolReads(sim.device(), CommSettings::Native, baud, count));
+            traced.push_back(toolReads(sim.device(), CommSettings::Native, baud, count, true));
+        }
     }
-    const Figures t = median(tool);
+    const Figures t = median(tool), tt = median(traced);
     std::printf("-- native at %d bit/s, %d reads; floor %.3f ms\n", baud, count, floorMs);
     print("tool", t);
-    std::printf("  tool/floor %.4f\n", t.msEach() / floorMs);
+    print("tool, traced to a file", tt);
+    std::printf("  tool/floor %.4f, traced/floor %.4f\n", t.msEach() / floorMs, tt.msEach() / floorMs);
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 namespace {
 
 const QStringList DriveOptions{"--data", "--lng", "--type", "--cpu", "--form", "--lang", "--decimal-comma"};
-const QStringList LineOptions{"--port", "--baud", "--parity", "--protocol", "--id", "--broadcast", "--timeout"};
+const QStringList LineOptions{"--port", "--baud", "--parity", "--protocol", "--id", "--broadcast", "--timeout",
+                              "--trace"};
 const QStringList FileOptions{"--open", "--answer"};
 const QStringList SimOptions{"--data", "--drive", "--protocol", "--baud", "--parity", "--line-timing", "--turnaround",
                              "--link", "--state", "--special-setup", "--trip-after", "--drop-rate", "--corrupt-rate",
-                             "--late-ms", "--garbage-rate", "--truncate-rate", "--disconnect-after", "--seed"};
+                             "--late-ms", "--garbage-rate", "--truncate-rate", "--disconnect-after", "--seed",
+                             "--trace"};
 
 Run run(const QString &program, const QStringList &args)
 {

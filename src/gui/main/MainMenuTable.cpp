@@ -9,6 +9,7 @@ const MainMenuDef Menus[] = {
     {"ParameterMenu", "Menu2", "Parameter"},
     {"InvRun", "Menu3", "Key Pad"},
     {"Monitor", "Menu4", "Monitoring"},
+    {"ViewMenu", "", "View"},
     {"option", "Menu5", "Tools"},
     {"Help1", "Menu6", "Help"},
 };
@@ -59,6 +60,7 @@ const MainItemDef Items[] = {
     {"ParameterMenu", "PopFind2", "Menu2i", "Find", "Ctrl+F"},
     {"Monitor", "MonInvInfo", "Menu41", "Inverter Info.", ""},
     {"Monitor", "MonChart", "Menu42", "Monitor", ""},
+    {"ViewMenu", "CommLog", "", "Communication Log", ""},
     {"option", "MMItoolsSetting", "Menu51", "Environment Options", ""},
     {"option", "MMIMt", "Menu52", "Maintenance Mode", ""},
     {"Help1", "MMItoolsHelp", "Menu61", "Contents", "F1"},

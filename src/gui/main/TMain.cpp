@@ -1,6 +1,7 @@
 #include "TMain.h"
 
 #include "CommandAvailability.h"
+#include "CommLogDock.h"
 #include "MainMenuTable.h"
 #include "OptionCommands.h"
 #include "ParameterFileCommands.h"
@@ -58,6 +59,10 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_monitor = new MonitorCommands(*this, m_prompter);
     m_snapshots = new SnapshotCommands(*this, m_prompter);
     m_serviceReport = new ServiceReportCommand(*this, m_prompter);
+    m_commLog = new CommLogDock(m_session, m_prompter, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_commLog);
+    m_commLog->setFloating(true);
+    m_commLog->hide();
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed) {
@@ -353,6 +358,7 @@ void TMain::createCommLink()
 {
     m_comm = std::make_unique<CommLink>(m_session.data, m_prompter, m_session.messages);
     m_comm->readSettings(m_session.settings());
+    m_comm->port().port().setTrace(m_commLog->trace());
     m_comm->connectionCheck().setMonitoringRunning([this] { return m_session.monitoringRunning; });
     connect(&m_comm->indicator(), &LineIndicator::imageChanged, this, &TMain::showLineImage);
     connect(&m_comm->connectionCheck(), &ConnectionCheck::commandGroupsChanged, this, &TMain::setDriveCommands);

@@ -26,6 +26,7 @@ class MonitorCommands;
 class ServiceReportCommand;
 class OptionCommands;
 class SnapshotCommands;
+class CommLogDock;
 
 // The main window: a menu bar and a tool bar strip, nothing else visible. Creating it runs
 // the whole start-up; its hidden state (flags and lists other windows use) are plain fields.
@@ -54,6 +55,7 @@ public:
     MonitorCommands *monitor() const { return m_monitor; }
     ServiceReportCommand *serviceReport() const { return m_serviceReport; }
     OptionCommands *optionCommands() const { return m_optionCommands; }
+    CommLogDock *commLog() const { return m_commLog; }
 
     /// A menu item or tool button by its component name (nullptr when there is none).
     QAction *action(const QString &component) const;
@@ -114,6 +116,7 @@ private slots:
     void MMItoolsSettingClick();
     void MMIMtClick();
     void SnapshotRestoreClick();
+    void CommLogClick();
     void showLineImage(int image);
     void setDriveCommands(bool transfer, bool panel, bool information);
 
@@ -155,6 +158,7 @@ private:
     ServiceReportCommand *m_serviceReport = nullptr;
     OptionCommands *m_optionCommands = nullptr;  // the options and password windows
     SnapshotCommands *m_snapshots = nullptr;
+    CommLogDock *m_commLog = nullptr;
     bool m_startedWithFile = false;
     std::unique_ptr<CommLink> m_comm;
     TRSset *m_rsSet = nullptr;  // "RS-232C Setup", created on first use

@@ -2,6 +2,7 @@
 // command (menu item and its tool-button twin) to its handler.
 #include "TMain.h"
 
+#include "CommLogDock.h"
 #include "MainMenuTable.h"
 #include "ParameterTableTwins.h"
 #include "ToolIcons.h"
@@ -78,6 +79,11 @@ void TMain::createToolBar()
     }
 }
 
+void TMain::CommLogClick()
+{
+    m_commLog->toggle(frameGeometry());
+}
+
 void TMain::connectHandlers()
 {
     auto on = [this](const char *component, void (TMain::*handler)()) {
@@ -114,6 +120,7 @@ void TMain::connectHandlers()
     on("PrinterSetup", &TMain::PrinterSetupClick);
     on("MMItoolsSetting", &TMain::MMItoolsSettingClick);
     on("MMIMt", &TMain::MMIMtClick);
+    on("CommLog", &TMain::CommLogClick);
     // Commands whose operation this build does not have yet stay visible but disabled.
     for (QAction *a : std::as_const(m_actions)) {
         if (!m_connected.contains(a) || !commandBuilt(a->objectName()))
