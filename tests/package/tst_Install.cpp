@@ -229,8 +229,9 @@ private slots:
     void installedWindowsKeepSettingsInTheConfigFolder()
     {
         QTemporaryDir home;
-        const ReadOnlyFolder readOnly(m_prefix.path());
-        if (!readOnly.active())
+        const ReadOnlyFolder readOnlyShare(installed(QStringLiteral("share/vkr410t")));
+        const ReadOnlyFolder readOnlyBin(installed(QStringLiteral("bin")));
+        if (!readOnlyShare.active() || !readOnlyBin.active())
             QSKIP("cannot make the installation read-only here");
         const QString settings = home.filePath(QStringLiteral("config/vkr410t/VKR410T.ini"));
         QDir().mkpath(QFileInfo(settings).absolutePath());
