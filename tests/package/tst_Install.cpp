@@ -229,8 +229,9 @@ private slots:
     void installedWindowsKeepSettingsInTheConfigFolder()
     {
         QTemporaryDir home;
-        const ReadOnlyFolder readOnly(m_prefix.path());
-        if (!readOnly.active())
+        const ReadOnlyFolder readOnlyShare(installed(QStringLiteral("share/vkr410t")));
+        const ReadOnlyFolder readOnlyBin(installed(QStringLiteral("bin")));
+        if (!readOnlyShare.active() || !readOnlyBin.active())
             QSKIP("cannot make the installation read-only here");
         const QString settings = home.filePath(QStringLiteral("config/vkr410t/VKR410T.ini"));
         QDir().mkpath(QFileInfo(settings).absolutePath());
@@ -259,8 +260,11 @@ private slots:
         gui.kill();
         gui.waitForFinished();
         QVERIFY2(started, qPrintable(readText(settings) + gui.readAllStandardError()));
-        QVERIFY2(running, qPrintable(readText(home.filePath(QStringLiteral("prompts.log")))));
-        QCOMPARE(readText(home.filePath(QStringLiteral("prompts.log"))), QString());
+        // The only message a good start may show is that the line has no port to open.
+        const QString prompts = readText(home.filePath(QStringLiteral("prompts.log")));
+        QVERIFY2(running, qPrintable(prompts));
+        QVERIFY2(prompts.isEmpty() || prompts == QStringLiteral("Confirmation|Usable serial port is not found.\n"),
+                 qPrintable(prompts));
         QVERIFY(!QFile::exists(installed(QStringLiteral("share/vkr410t/VKR410T.ini"))));
         QVERIFY(!QFile::exists(installed(QStringLiteral("bin/VKR410T.ini"))));
     }

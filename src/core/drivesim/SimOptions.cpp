@@ -142,7 +142,7 @@ void addOptions(QCommandLineParser &parser)
 
 QString SimOptions::usage()
 {
-    return QStringLiteral("Usage: vkr-drive-sim --data DIR [options]\n"
+    return QStringLiteral("Usage: vkr-drive-sim [--data DIR] [options]\n"
                           "Try 'vkr-drive-sim --help' for more information.");
 }
 
@@ -155,7 +155,7 @@ QString SimOptions::helpText()
     addOptions(parser);
     QString text = parser.helpText();
     // Qt's first line names the program by its path.
-    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: vkr-drive-sim --data DIR [options]"));
+    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: vkr-drive-sim [--data DIR] [options]"));
     return text + QStringLiteral("\nExit codes:\n  0  ended by SIGINT or SIGTERM\n"
                                  "  2  an option was refused or the line could not be set up\n");
 }

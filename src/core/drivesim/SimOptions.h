@@ -13,7 +13,7 @@
 class SimStateFile;
 
 // The command line of vkr-drive-sim:
-//   --data DIR [--drive T:F:V[:ID]]... [--protocol native|modbus] [--baud N]
+//   [--data DIR] [--drive T:F:V[:ID]]... [--protocol native|modbus] [--baud N]
 //   [--parity none|even|odd] [--line-timing] [--turnaround MS] [--link PATH] [--state FILE]
 //   [--special-setup] [--trip-after SECONDS] [--drop-rate P] [--corrupt-rate P]
 //   [--late-ms N] [--garbage-rate P] [--truncate-rate P] [--disconnect-after N] [--seed N]
