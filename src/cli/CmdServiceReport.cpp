@@ -8,9 +8,11 @@
 #include "comm/CommExchange.h"
 #include "comm/DetectExchange.h"
 #include "comm/DriveFrameItems.h"
+#include "comm/LineTrace.h"
 #include "service/ServiceReport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -47,6 +49,9 @@ int runServiceReport(const QStringList &arguments)
     if (const int parsed = cli.parse(arguments); parsed != CliParser::Continue)
         return parsed;
     const QString out = cli.value(QStringLiteral("out"));
+    // The archive always holds the log of this run: kept in memory unless --trace writes it.
+    QByteArray log;
+    LineTrace memoryLog([&log](const QString &text) { log += (text + QLatin1Char('\n')).toUtf8(); });
     CliLine line;
     QString error;
     if (out.isEmpty())
@@ -55,6 +60,8 @@ int runServiceReport(const QStringList &arguments)
         return cli.usageError(error);
     CliDrive drive;
     CliParameterFile file;
+    if (line.tracePath.isEmpty())
+        line.port.setTrace(&memoryLog);
     int code = file.loadDrive(cli, drive);
     if (code == ExitCode::Ok)
         code = line.open();
@@ -70,8 +77,17 @@ int runServiceReport(const QStringList &arguments)
                          {exchange, items, detect, ServiceReport::lineDescription(line.portPath, line.settings)});
     report.read();
     drive.printMessages();
-    // The communication log and a recording are the windows' to add; this command has neither.
-    if (!report.write(out, ServiceReport::Supplied(), &error)) {
+    // A recording is the monitoring window's to add; this command has none.
+    ServiceReport::Supplied supplied;
+    supplied.communicationLog = log;
+    if (!line.tracePath.isEmpty() && line.tracePath != QLatin1String("-")) {
+        QFile traced(line.tracePath);
+        if (traced.open(QIODevice::ReadOnly))
+            supplied.communicationLog = traced.readAll();
+    }
+    const bool written = report.write(out, supplied, &error);
+    line.port.setTrace(nullptr);
+    if (!written) {
         printError(QStringLiteral("service-report: %1 was not written: %2").arg(QDir::toNativeSeparators(out), error));
         return ExitCode::FileFailed;
     }

@@ -56,14 +56,17 @@ void tst_CliServiceReport::archiveHoldsTheDrivesState()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, zip.toUtf8() + "\n");
     QCOMPARE(bsdtar({"-tf", zip}), QByteArray("identification.txt\nparameters.vkr\nparameters.csv\nthree-way.txt\n"
-                                              "three-way.csv\ninverter-info.txt\nversion.txt\n"));
+                                              "three-way.csv\ninverter-info.txt\nversion.txt\ncommunication.log\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"service.zip"});
 
     const QByteArray identification = member(zip, "identification.txt");
     QVERIFY2(identification.contains("\r\nConnected drive: KDA1-2004P (CPU Ver.V100)\r\n"), identification.constData());
     QVERIFY(identification.contains("\r\nType: same, form: same, CPU version: same\r\n"));
     QVERIFY(identification.contains("\r\nLine: " + sim.device().toUtf8() + ", native protocol, 9600 bit/s"));
-    QVERIFY(identification.contains("\r\nCommunication log: not recorded\r\n"));
+    QVERIFY(identification.contains("\r\nCommunication log: included\r\n"));
+    // The log of the run itself, frame by frame.
+    const QByteArray log = member(zip, "communication.log");
+    QVERIFY2(log.count('\n') > 100, log.left(400).constData());
     // The set holds what the drive holds, not the table that was opened.
     const QByteArray set = member(zip, "parameters.vkr");
     QVERIFY(set.startsWith("###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nRead from the drive on "));
@@ -90,7 +93,9 @@ void tst_CliServiceReport::silentDriveGivesIdentificationOnly()
     const Run r = vkr(QStringList{"service-report", "--out", zip} + drive(sim.device()));
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains("the drive did not answer"));
-    QCOMPARE(bsdtar({"-tf", zip}), QByteArray("identification.txt\nversion.txt\n"));
+    QCOMPARE(bsdtar({"-tf", zip}), QByteArray("identification.txt\nversion.txt\ncommunication.log\n"));
+    // The log says why nothing came back.
+    QVERIFY(member(zip, "communication.log").contains("Hint: no reply at all."));
     QVERIFY(member(zip, "identification.txt").contains("\r\nConnected drive: no answer; nothing was read\r\n"));
 }
 

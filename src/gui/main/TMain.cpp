@@ -63,6 +63,7 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     addDockWidget(Qt::BottomDockWidgetArea, m_commLog);
     m_commLog->setFloating(true);
     m_commLog->hide();
+    m_serviceReport->communicationLog = [this] { return m_commLog->buffer().text().toUtf8(); };
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed) {

@@ -63,7 +63,7 @@ QString MonitorFileCommands::text(const char *section, const char *key, const ch
 
 bool MonitorFileCommands::continuous() const
 {
-    return m_w.m_session.settings().get(Keys::MonMode3);
+    return m_w.m_session.options.on(Opt::CntMon);
 }
 
 void MonitorFileCommands::refresh()
