@@ -27,6 +27,9 @@
 #include "transfer/TransferCommands.h"
 #include "InverterInfoCommand.h"
 #include "ServiceReportCommand.h"
+#include "monitor/MonitorFileCommands.h"
+#include "monitor/MonitorPicture.h"
+#include "monitor/TMonitoring.h"
 #include "keypad/KeypadCommand.h"
 
 #include <QAction>
@@ -64,6 +67,15 @@ TMain::TMain(Prompter &prompter, const QStringList &arguments, const QString &ex
     m_commLog->setFloating(true);
     m_commLog->hide();
     m_serviceReport->communicationLog = [this] { return m_commLog->buffer().text().toUtf8(); };
+    // A recording shown in the monitoring window goes into the report with its picture.
+    m_serviceReport->recordingMon = [this] {
+        const TMonitoring *w = m_monitor->window();
+        return w ? w->files()->recordingBytes() : QByteArray();
+    };
+    m_serviceReport->recordingPng = [this] {
+        TMonitoring *w = m_monitor->window();
+        return w && w->recording().SamplesTaken() > 0 ? MonitorPicture::png(*w) : QByteArray();
+    };
     connectHandlers();
     FormCreate(arguments, exeFolder);
     if (!m_session.startupFailed) {

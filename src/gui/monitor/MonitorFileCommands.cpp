@@ -184,6 +184,13 @@ MonitorFile MonitorFileCommands::recordingFile() const
     return file;
 }
 
+QByteArray MonitorFileCommands::recordingBytes() const
+{
+    if (m_w.m_recording.SamplesTaken() <= 0)
+        return {};
+    return recordingFile().build(CodePages::forPrefix(m_w.m_session.selection.languagePrefix));
+}
+
 bool MonitorFileCommands::write(const QString &path, MonitorFileSave::Format format, QString *error)
 {
     const Session &session = m_w.m_session;

@@ -30,6 +30,8 @@ public:
     bool openRecording(const QString &path);
     /// The picture entries of the save dialog are offered only with a writer.
     void setPictureWriter(PictureWriter writer);
+    /// The recording shown, as its ".mon" file would hold it (empty when nothing was recorded).
+    QByteArray recordingBytes() const;
     /// "Open" and "Save As" follow the run and the continuous mode.
     void refresh();
 

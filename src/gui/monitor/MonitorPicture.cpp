@@ -7,6 +7,7 @@
 #include "monitor/MonitorSetup.h"
 #include "pictures/PictureFiles.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -191,6 +192,19 @@ void MonitorPicture::addLabels(WmfPicture &w) const
         const QPoint at = l->mapTo(&m_chart, QPoint(0, 0)) + QPoint(m_legendWidth, 0);
         w.texts.append({at, l->text(), rgb(l->palette().color(QPalette::WindowText))});
     }
+}
+
+QByteArray MonitorPicture::png(TMonitoring &window)
+{
+    MonitorChart *chart = window.findChild<MonitorChart *>();
+    if (!chart)
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!MonitorPicture(*chart, legendOf(window), chart->font()).image().save(&buffer, "PNG"))
+        return {};
+    return bytes;
 }
 
 bool MonitorPicture::save(TMonitoring &window, const QString &path, QString *error)

@@ -33,6 +33,8 @@ public:
     /// Writes `path` by its extension, compared without case: ".bmp", ".jpg" or ".wmf". False
     /// with *error when the extension is none of them or the file could not be written.
     static bool save(TMonitoring &window, const QString &path, QString *error = nullptr);
+    /// The window's picture as PNG bytes, for archives (empty without a chart).
+    static QByteArray png(TMonitoring &window);
 
     /// The whole picture: the legend's width + the chart's, the chart's height.
     QSize size() const { return m_size; }

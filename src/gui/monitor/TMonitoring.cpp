@@ -5,6 +5,7 @@
 #include "MonitorDisplayTab.h"
 #include "MonitorEntryFields.h"
 #include "MonitorFileCommands.h"
+#include "MonitorPicture.h"
 #include "MonitorRunView.h"
 #include "MonitorSettingTab.h"
 #include "MonitorWatchView.h"
@@ -66,6 +67,10 @@ TMonitoring::TMonitoring(Session &session, Prompter &prompter, QWidget *parent)
     connectHandlers();
     FormCreate();
     m_files = new MonitorFileCommands(*this, prompter);
+    m_files->setPictureWriter([this](const QString &path, MonitorFileSave::Format, QString *error) {
+        return MonitorPicture::save(*this, path, error);
+    });
+    connect(m_files, &MonitorFileCommands::recordingOpened, m_watch, &MonitorWatchView::ArmAlarmTripChecks);
 }
 
 TMonitoring::~TMonitoring() = default;
