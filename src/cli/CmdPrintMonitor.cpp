@@ -6,6 +6,7 @@
 #include "MonitorChartPicture.h"
 #include "PdfReport.h"
 #include "ReportFonts.h"
+#include "app/LanguageFile.h"
 #include "app/Settings.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
@@ -15,6 +16,7 @@
 #include "monitor/MonitorSetup.h"
 #include "monitor/MonitorValues.h"
 #include "report/MonitorReport.h"
+#include "report/MonitorReportSource.h"
 #include "report/PageSetup.h"
 
 namespace {
@@ -33,59 +35,19 @@ QList<QCommandLineOption> printMonitorOptions()
                                QStringLiteral("FILE"))};
 }
 
-// The texts of the report as the monitoring window shows them, from the language file.
-void applyTexts(const IniFile &lang, MonitorReportData &r)
-{
-    auto text = [&](const char *section, const char *key, const QString &def) {
-        return lang.readString(QString::fromLatin1(section), QString::fromLatin1(key), def);
-    };
-    r.timeCaption = text("Monitor", "Label22", r.timeCaption);
-    r.timeUnit = text("Monitor", "Label23", r.timeUnit);
-    r.scopeCaption = text("Monitor", "Label24", r.scopeCaption);
-    r.sourceCaption = text("Monitor", "Label81", r.sourceCaption);
-    r.slopeCaption = text("Monitor", "Label82", r.slopeCaption);
-    r.levelCaption = text("Monitor", "Label83", r.levelCaption);
-    r.delayCaption = text("Monitor", "Label84", r.delayCaption);
-    for (int k = 1; k < r.headings.size(); ++k)
-        r.headings[k] = text("PrintMon", QStringLiteral("Label%1").arg(k + 1).toLatin1().constData(), r.headings[k]);
-}
-
-// The report of an opened recording: its set-up and, per channel, its item and line.
-MonitorReportData reportOf(const CliDrive &drive, const IniFile &lang, const MonitorItemList &items,
+// The report of an opened recording: its set-up and, per channel, its item and line, with
+// what the window would show beside them.
+MonitorReportData reportOf(const CliDrive &drive, const LanguageFile &language, const MonitorItemList &items,
                            const MonitorFile &file)
 {
     MonitorSetup setup = MonitorSetup::defaults();
     MonitorRecording recording;
     MonitorFileOpen::apply(file, items.size(), setup, recording);
-    MonitorReportData r;
-    applyTexts(lang, r);
+    MonitorReportData r = MonitorReportSource::collect(setup, recording, items, drive.data, language);
     r.timePerDivision = file.timePerDivision;
     r.scope = QStringLiteral("100");
-    r.trigger = setup.useTrigger;
-    r.triggerChannel = setup.triggerChannel;
-    r.triggerLevel = QString::number(setup.triggerLevel);
-    const char *slopes[] = {"Up", "Down", "Both"};
-    const int slope = int(setup.triggerSlope);
-    r.triggerSlope = lang.readString(QStringLiteral("Monitor"), QStringLiteral("Item7%1").arg(slope + 1),
-                                QString::fromLatin1(slopes[slope]));
-    r.triggerDelay = QString::number(setup.triggerDelayPercent);
-    r.samplesTaken = recording.SamplesTaken();
     r.armedChecks = (file.alarmCheck ? 1 : 0) + (file.tripCheck ? 1 : 0);
     r.decimalComma = drive.selection.decimalComma;
-    for (int c = 0; c < MonitorSetup::Channels; ++c) {
-        const MonitorChannel &ch = setup.channels[size_t(c)];
-        const MonitorItem *item = items.at(ch.item);
-        MonitorReportChannel out;
-        out.selected = ch.selected;
-        out.item = item ? item->name : QString();
-        out.multiplier = MultiplierText(ch.multiplierTenths);
-        out.offset = QString::number(ch.offset);
-        out.color = ch.color;
-        out.decimals = item && drive.data.isIndex(item->row) ? ItemDecimals(drive.data.paraDat.at(item->row, ParaDat::Mul))
-                                                               : 0;
-        out.points = recording.channel(c).points;
-        r.channels.append(out);
-    }
     return r;
 }
 
@@ -137,14 +99,14 @@ int runPrintMonitor(const QStringList &arguments)
     MonitorItemList items;
     LoadMonitorItems(IniFile(drive.folders.infoFile, CodePages::forPrefix(drive.selection.languagePrefix)),
                      drive.selection.typeName, drive.selection.languagePrefix, drive.data, items);
-    const IniFile lang(drive.folders.languageFile(drive.selection.languageName),
-                       CodePages::forLanguage(drive.selection.languageName));
-    const MonitorReportData data = reportOf(drive, lang, items, file);
+    LanguageFile language;
+    language.open(drive.folders.languageFile(drive.selection.languageName), drive.selection.languageName);
+    const MonitorReportData data = reportOf(drive, language, items, file);
     const QString settingsPath =
         cli.isSet(QStringLiteral("settings")) ? cli.value(QStringLiteral("settings")) : drive.folders.settingsFile();
     PageSetup setup = PageSetup::read(Settings(settingsPath, drive.folders.appFolder));
     setup.fontName = ReportFonts::familyOf(setup.fontIndex, drive.selection.languageName);
-    const ReportDocument doc = MonitorReport::layout(setup, ReportHeader::forDrive(lang, drive.selection), data);
+    const ReportDocument doc = MonitorReport::layout(setup, ReportHeader::forDrive(language.ini(), drive.selection), data);
     const MonitorEntry max = MonitorEntry::check(file.maxText, 100, 500);
     const QImage chart = MonitorChartPicture::draw(data, max.status == MonitorEntry::Status::NotNumber ? 100 : max.value);
     if (!PdfReport::write(out, doc, chart, &error)) {
