@@ -64,6 +64,21 @@ struct OnLine {
     }
 };
 
+// The texts a label had each time it was shown.
+class ShownTexts : public QObject
+{
+public:
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            texts << static_cast<QLabel *>(watched)->text();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 // Alarms, trips and the drive commands of the monitoring window against the drive simulator.
@@ -77,13 +92,10 @@ private slots:
         OnLine line({QStringLiteral("--trip-after"), QStringLiteral("1.5")});
         TMonitoring *w = line.w;
         QVERIFY(w->watch()->checks().TripDatas);
-        QStringList tripLabels;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, w, [&] {
-            if (line.label("Label_Trip")->isVisible())
-                tripLabels << line.label("Label_Trip")->text();
-        });
-        poll.start(20);
+        // The label shows for the last sample only: catch it as it is shown, not by polling.
+        ShownTexts shown;
+        line.label("Label_Trip")->installEventFilter(&shown);
+        const QStringList &tripLabels = shown.texts;
         QString title, text;
         bool modal = false, labelsEmpty = false;
         connect(w->watch(), &MonitorWatchView::tripReportOpening, w, [&](TResultForm1 *r) {
