@@ -61,6 +61,9 @@ Session::DriveLoad Session::loadDrive(Prompter &prompter)
 StartFile Session::startWithFile(const QString &path, const QString &exeFolder, Prompter &prompter)
 {
     setAppFolder(InstallLayout::appFolder({exeFolder}, exeFolder));
+    // A first run opened with a file (a double-click on a ".vkr" right after installing)
+    // knows the two built-in languages too, or every file would be refused as foreign.
+    m_settings->ensureLanguages();
     const QStringList known = m_settings->languages();
     const QFileInfo info(path);
     loadPath = info.absolutePath();

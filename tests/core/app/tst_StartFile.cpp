@@ -77,6 +77,19 @@ private slots:
         QCOMPARE(file.lines.size(), 9);
     }
 
+    void firstRunWithAFileKnowsTheBuiltInLanguages()
+    {
+        TestAppFolder app;  // no settings file yet
+        app.writeFile(QStringLiteral("a.vkr"), "###\r\nKDA1\r\n-2015P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
+        Session session;
+        ScriptedPrompter prompter;
+        session.startWithFile(app.file(QStringLiteral("a.vkr")), app.path(), prompter);
+        QVERIFY(!session.startupFailed);
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(session.selection.languageName, QStringLiteral("English"));
+        QVERIFY(app.readFile(QStringLiteral("VKR410T.ini")).contains("[Language]\r\nJapanese=0\r\nEnglish=0\r\n"));
+    }
+
     void driveUnknownToTheCatalogueRefused_data()
     {
         QTest::addColumn<QByteArray>("drive");  // lines 2 to 4
