@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <ctime>
 #include <modbus/modbus.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <vector>
 
@@ -128,6 +129,36 @@ Figures libmodbusReads(const QString &device, int baud, int count, int pauseUs =
     return f;
 }
 
+// The machine's own floor for the mandatory pause: what one wait until an absolute deadline
+// `gapMs` ahead costs in processor time and how late it ends, with the same timer slack the
+// tool asks for. No client can keep the line silent for the pause without paying one.
+struct WaitCost {
+    double cpuUs = 0;
+    double lateUs = 0;
+};
+
+WaitCost timedWaitCost(int gapMs)
+{
+    constexpr int Count = 1000;
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    const double cpu0 = cpuSeconds();
+    double late = 0;
+    for (int i = 0; i < Count; ++i) {
+        timespec until{};
+        clock_gettime(CLOCK_MONOTONIC, &until);
+        until.tv_nsec += long(gapMs) * 1000000L + 1000L;
+        if (until.tv_nsec >= 1000000000L) {
+            until.tv_sec += 1;
+            until.tv_nsec -= 1000000000L;
+        }
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+        timespec woke{};
+        clock_gettime(CLOCK_MONOTONIC, &woke);
+        late += double(woke.tv_sec - until.tv_sec) * 1e9 + double(woke.tv_nsec - until.tv_nsec);
+    }
+    return {(cpuSeconds() - cpu0) * 1e6 / Count, late / 1e3 / Count};
+}
+
 // The median round by rate: other programs on the machine make single rounds noisy.
 Figures median(std::vector<Figures> rounds)
 {
@@ -175,6 +206,10 @@ void fastLine()
         std::printf("  processor time per exchange, tool/libmodbus: %.2f, against libmodbus with the same pause: %.2f "
                     "(goal at most 1.5)\n",
                     t.cpuUs() / l.cpuUs(), t.cpuUs() / lp.cpuUs());
+    const WaitCost wait = timedWaitCost(gapMs);
+    std::printf("  one wait for the %d ms pause on this machine: CPU %.1f us, ends %.0f us late; tool less that wait "
+                "against libmodbus: %.2f\n",
+                gapMs, wait.cpuUs, wait.lateUs, l.cpuUs() > 0 ? (t.cpuUs() - wait.cpuUs) / l.cpuUs() : 0.0);
 }
 
 // About four seconds of reads at each rate.
@@ -212,8 +247,10 @@ void emulatedModbus(int baud)
                 lp.cpuUs() > 0 ? t.cpuUs() / lp.cpuUs() : 0.0);
     // What the emulated line adds to every exchange (scheduling of two processes) is the same
     // for both clients: the time each spends above its own floor shows whose exchange is slower.
-    std::printf("  time above the floor per exchange: tool %.0f us, libmodbus %.0f us\n",
-                (t.msEach() - floorMs) * 1e3, (l.msEach() - libFloorMs) * 1e3);
+    const WaitCost wait = timedWaitCost(gapMs);
+    std::printf("  time above the floor per exchange: tool %.0f us, libmodbus %.0f us; one wait for the pause here "
+                "ends %.0f us late\n",
+                (t.msEach() - floorMs) * 1e3, (l.msEach() - libFloorMs) * 1e3, wait.lateUs);
 }
 
 void emulatedNative(int baud)

@@ -154,11 +154,11 @@ void measure(Drive &drive, int protocol, int baud)
                 qPrintable(name), baud, exchanges, run.errors(), elapsed, floor, elapsed / floor,
                 (elapsed - floor) * 1e6 / exchanges, cpu, cpu * 1000.0 / exchanges);
     if (protocol == CommSettings::Modbus) {
-        const double pause = exchanges * (settings.gapMs + 1) / 1000.0;
+        const double pause = exchanges * settings.gapMs / 1000.0;
         const double silence = exchanges * SimLine::modbusGapMs(baud) / 1000.0;
-        std::printf("       (the tool's pause after a reply is %d ms, the silence it stands for %.2f ms: "
+        std::printf("       (the tool's pause after a reply is just over %d ms, the silence it stands for %.2f ms: "
                     "line with the tool's pause %.3f s, ratio %.4f)\n",
-                    settings.gapMs + 1, SimLine::modbusGapMs(baud), floor - silence + pause,
+                    settings.gapMs, SimLine::modbusGapMs(baud), floor - silence + pause,
                     elapsed / (floor - silence + pause));
         // libmodbus sends its next request at once: its floor has no silence after a reply.
         measurePeer(drive, settings, floor - silence);

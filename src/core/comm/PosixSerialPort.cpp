@@ -162,8 +162,7 @@ void PosixSerialPort::purge()
 {
     if (m_fd < 0)
         return;
-    tcflush(m_fd, TCOFLUSH);
-    tcflush(m_fd, TCIFLUSH);
+    tcflush(m_fd, TCIOFLUSH);
     m_queue.clear();
     m_hangup = false;
 }
