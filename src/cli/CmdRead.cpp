@@ -33,10 +33,12 @@ int runRead(const QStringList &arguments)
     const bool interactive = isatty(STDOUT_FILENO) != 0;
     int failures = 0;
     int tried = 0;
+    bool unknown = false;
     for (const QString &comNo : std::as_const(args)) {
         const int index = drive.data.IndexOfComNo(comNo);
         bool failed = true;
         int32_t value = 0;
+        unknown = unknown || index < 0;
         if (index < 0)
             printError(QStringLiteral("read: %1 is not a parameter of this drive").arg(comNo));
         else
@@ -54,6 +56,10 @@ int runRead(const QStringList &arguments)
     out.flush();
     if (tried > 0 && failures == args.size())
         printError(QStringLiteral("read: no answer from the drive on %1").arg(line.portPath));
+    // A number the drive does not have is the caller's mistake, not the line's: it is named
+    // like any other invalid argument, after the known numbers have been read.
+    if (unknown)
+        return ExitCode::Usage;
     return failures ? ExitCode::ExchangeFailed : ExitCode::Ok;
 }
 

@@ -223,7 +223,7 @@ void tst_CliReadWrite::failuresAreReported_data()
         << QStringList{"read", "--protocol", "modbus", "--timeout", "40", "0011", "FB05"} << "0011,ERR\nFB05,ERR\n" << 1
         << "no answer from the drive";
     QTest::newRow("unknown number among known ones") << QStringList{"read", "9999", "0011"} << "9999,ERR\n0011,8000,80.00\n"
-                                                     << 1 << "9999 is not a parameter of this drive";
+                                                     << 3 << "9999 is not a parameter of this drive";
     QTest::newRow("write to a drive that does not answer")
         << QStringList{"write", "--protocol", "modbus", "--timeout", "40", "0011", "6000"} << "" << 1
         << "no valid answer from the drive";
