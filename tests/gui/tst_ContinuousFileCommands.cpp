@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -24,10 +25,11 @@ struct Continuous {
     std::unique_ptr<Started> s;
     TMonitoring *w = nullptr;
 
-    Continuous()
+    explicit Continuous(const QByteArray &options = {})
     {
         s = std::make_unique<Started>(vkr(""), "[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames="
-                                                   + sim.device().toUtf8() + "\r\n[Options]\r\nMonMode3=1\r\n");
+                                                   + sim.device().toUtf8() + "\r\n[Options]\r\nMonMode3=1\r\n"
+                                                   + options);
         s->main->action(QStringLiteral("MonChart"))->trigger();
         w = s->main->monitor()->window();
         w->FormActivate();
@@ -102,6 +104,31 @@ private slots:
         QVERIFY(!c.w->running());
         QVERIFY(c.d()->MonStart->isEnabled());
         QVERIFY(!c.d()->MonOpen->isEnabled());
+    }
+
+    void everySampleDrawnWhenTheLineHoldsTheRecord()
+    {
+        // 30 min of 10 s samples is 180 points; a line of 2500 points (10000 / four reads)
+        // holds them all, so each sample is drawn, as the mean of it and the one before.
+        Continuous c("MonMode3T=30\r\nMonMode2Point=10000\r\n");
+        c.w->setting()->AryMonName[1]->setCurrentIndex(4);  // DC bus voltage, 141 % when stopped
+        QCOMPARE(c.d()->TimeFixed->text(), QStringLiteral("50.0"));
+        QTemporaryDir dir;
+        c.s->prompter.answers = {Prompter::Answer::Ok};
+        c.s->prompter.files = {dir.filePath(QStringLiteral("short.CSV"))};
+        int drawnDuring = -1;
+        QTimer::singleShot(1000, c.w, [&] { drawnDuring = c.d()->Chart2->pointCount(1); });
+        c.runFor(1500);
+        QCOMPARE(drawnDuring, 1);
+        const QByteArray bytes = readAll(dir.filePath(QStringLiteral("short.CSV")));
+        QVERIFY2(bytes.startsWith("KDA1-2004P\r\n30(min)\r\n10(s/point)\r\n"), bytes.constData());
+        const QList<QByteArray> lines = bytes.split('\n');
+        QCOMPARE(lines.size(), 5 + 1 + 1);
+        QVERIFY2(lines[3].startsWith("Time(ms),Output frequency,DC bus voltage,-,"), lines[3].constData());
+        QCOMPARE(lines[5].split(',')[2], QByteArray("141.000000"));
+        QCOMPARE(c.d()->Chart2->pointCount(1), 1);
+        QCOMPARE(c.d()->Chart2->pointY(1, 0), 70.5);
+        QCOMPARE(c.w->recording().SamplesTaken(), 0);
     }
 
     void cancelStartsNothing_data()
