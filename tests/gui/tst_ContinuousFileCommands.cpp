@@ -16,6 +16,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
 namespace {
 
 // The tool on the simulator's line, "Continuous" on with the factory times (120 min, 10 s),
@@ -181,6 +186,38 @@ private slots:
                  qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("space"), Qt::CaseInsensitive), qPrintable(said));
         QCOMPARE(readAll(path), QByteArray("an earlier recording\r\n"));
+    }
+
+    void lineNotWrittenEndsTheRun()
+    {
+        Continuous c;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("long.csv"));
+        c.s->prompter.answers = {Prompter::Answer::Ok};
+        c.s->prompter.files = {path};
+        // Files of this process may not grow past the head and a part of a line: the first
+        // sample line meets the limit half written.
+        rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit small = before;
+        small.rlim_cur = rlim_t(Head.size() + 40);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool stopped = false;
+        QTimer::singleShot(5000, c.w, [&] { stopped = true; c.d()->MonStop->click(); });
+        c.d()->MonStart->click();
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previous);
+        // The run ended at its first sample, not at "Stop", and said why.
+        QVERIFY(!stopped);
+        QVERIFY(!c.w->running());
+        QCOMPARE(c.s->prompter.shown.size(), 2);
+        const QString said = c.s->prompter.shown[1].text;
+        QCOMPARE(said, c.s->main->session().messages.text(67) + QLatin1Char('\n') + path + QLatin1Char('\n')
+                           + QString::fromLocal8Bit(std::strerror(EFBIG)));
+        // The part of the line that was written is taken back.
+        QCOMPARE(readAll(path), Head);
+        QVERIFY(c.d()->MonStart->isEnabled());
     }
 
     void leavingContinuousModeRestoresTheTimeBase()
