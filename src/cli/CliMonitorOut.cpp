@@ -18,7 +18,7 @@ QCommandLineOption CliMonitorOut::option()
         QStringLiteral("Also keep the run as a recording and write it when the run ends, as the monitoring window's "
                        "Save As does: FILE.mon a recording file (the items must be of the drive's monitor list), "
                        "FILE.csv a table. At most 11000 samples; without --samples or --duration the run ends after "
-                       "them."),
+                       "them. With --continuous: the continuous table, FILE.csv, written while the run goes on."),
         QStringLiteral("FILE"));
 }
 

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliLine.h"
+#include "CliMonitorContinuous.h"
 #include "CliMonitorOut.h"
 #include "CliMonitorWatch.h"
 #include "CliParser.h"
@@ -31,11 +32,12 @@ struct MonitorRequest {
     int samples = 0;            // 0: until a signal
     double durationS = 0;       // 0: not given
     CliMonitorOut out;          // --out: the run also kept and written as a file
+    CliMonitorContinuous continuous;  // --continuous: --out is the continuous table
 };
 
 QList<QCommandLineOption> monitorOptions()
 {
-    return {
+    return QList<QCommandLineOption>{
         QCommandLineOption(QStringLiteral("items"),
                            QStringLiteral("Up to ten monitor items, comma-separated: codes of the drive's monitor list "
                                           "(FD00, FD06-3) or any parameter, with \"-\" and a bit number 0..15 for one "
@@ -53,7 +55,7 @@ QList<QCommandLineOption> monitorOptions()
                                           "goes on until Ctrl+C or SIGTERM."),
                            QStringLiteral("S")),
         CliMonitorOut::option(),
-    };
+    } + CliMonitorContinuous::options();
 }
 
 int parseRequest(const CliParser &cli, const MonitorItemList &list, const DriveData &data, MonitorRequest *request)
@@ -93,8 +95,10 @@ int parseRequest(const CliParser &cli, const MonitorItemList &list, const DriveD
         if (!ok || !(request->durationS > 0) || request->durationS > 1e7)
             return cli.usageError(QStringLiteral("--duration takes a number of seconds above 0"));
     }
+    if (const int parsed = request->continuous.readOptions(cli); parsed != CliParser::Continue)
+        return parsed;
     QString error;
-    if (cli.isSet(QStringLiteral("out"))
+    if (cli.isSet(QStringLiteral("out")) && !request->continuous.isSet()
         && !request->out.check(cli.value(QStringLiteral("out")), list, request->items, request->samples, &error))
         return cli.usageError(error);
     return CliParser::Continue;
@@ -198,7 +202,18 @@ int pointsPerChannel(const MonitorRequest &request, int intervalMs)
     return most;
 }
 
-int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const MonitorItemList &list,
+// The items' names by channel, for a table that names items given by hand as well.
+QStringList channelNames(const std::vector<MonitorItem> &items, MonitorSetup &setup)
+{
+    QStringList names;
+    for (int c = 0; c < int(items.size()) && c < MonitorSetup::Channels; ++c) {
+        setup.channels[size_t(c)].item = c;
+        names << items[size_t(c)].name;
+    }
+    return names;
+}
+
+int monitor(CliDrive &drive, CliLine &line, MonitorRequest &request, const MonitorItemList &list,
             CliMonitorWatch &watch)
 {
     // From here on a signal waits for the next pause between samples: even one that comes
@@ -209,7 +224,8 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const
     MonitorReader reader(drive.data, exchange);
     const MonitorSetup setup = setupFor(request.items, reader);
     const int reads = int(request.items.size()) + watch.extraReads();
-    int interval = request.intervalMs;
+    const bool continuous = request.continuous.isSet();
+    int interval = continuous ? request.continuous.intervalMs() : request.intervalMs;
     if (interval == 0) {
         // The lowest time per division the window would allow, as a sample interval.
         interval = reader.MinExchangeTime(true, 0, Keys::MMCT.def, Keys::MMG.def) * reads;
@@ -229,11 +245,20 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const
     };
     cb.sampleTaken = [&](const MonitorSample &s) { log.sample(s, reader, interval); };
     watch.attach(reader, flags, settings, cb);
+    if (continuous) {
+        MonitorSetup named = setup;
+        if (const int begun = request.continuous.begin(drive, named, channelNames(request.items, named));
+            begun != ExitCode::Ok)
+            return begun;
+        request.continuous.attach(settings, cb);
+    }
     MonitorRun run(reader, recording, flags, cb);
-    run.run(MonitorRun::Kind::Plain, settings);
+    run.run(continuous ? MonitorRun::Kind::Continuous : MonitorRun::Kind::Plain, settings);
     const bool silent = run.ending() == MonitorRun::Ending::LineSilent;
     if (silent)
-        printError(QStringLiteral("monitor: no answer from the drive on %1 for a whole second").arg(line.portPath));
+        printError(QStringLiteral("monitor: no answer from the drive on %1 for %2 s")
+                       .arg(line.portPath)
+                       .arg(settings.silenceLimitMs / 1000.0));
     else if (log.late() > 0)
         printError(QStringLiteral("monitor: %1 of %2 samples began a whole interval late: the reads of one sample take "
                                   "longer than %3 ms")
@@ -241,7 +266,9 @@ int monitor(CliDrive &drive, CliLine &line, const MonitorRequest &request, const
                        .arg(log.samples())
                        .arg(interval));
     // What was recorded is written even when the line fell silent.
-    const int written = request.out.isSet() ? request.out.write(drive, setup, recording, interval) : ExitCode::Ok;
+    const int written = continuous        ? request.continuous.finish(run.ending())
+        : request.out.isSet() ? request.out.write(drive, setup, recording, interval)
+                              : ExitCode::Ok;
     if (silent)
         return ExitCode::ExchangeFailed;
     const int finished = watch.finish(drive, list, exchange, line.port, line.settings);
@@ -282,8 +309,8 @@ const CliCommand::Registrar registrar(
     "monitor",
     "Read monitor items once per sample at fixed times and print CSV: a header line "
     "time_s,<item name> (<unit>),... and a line per sample, ERR for a failed read. Ctrl+C or SIGTERM ends "
-    "the run after the current sample; exit code 1 when no read succeeded for a whole second, 8 when "
-    "--stop-on-trip ended it at a trip.",
+    "the run after the current sample; exit code 1 when no read succeeded for a whole second (continuous: "
+    "three sampling times), 6 when --out could not be written, 8 when --stop-on-trip ended it at a trip.",
     runMonitor);
 
 }  // namespace

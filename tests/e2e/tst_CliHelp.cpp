@@ -102,7 +102,8 @@ void tst_CliHelp::commandHelp_data()
                              << "";
     QTest::newRow("monitor") << "monitor"
                              << DriveOptions + LineOptions
-                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration", "--out"}
+                                    + QStringList{"--items", "--interval-ms", "--samples", "--duration", "--out",
+                                                  "--continuous", "--record-time", "--sampling-time"}
                              << "";
     QTest::newRow("print-monitor") << "print-monitor" << DriveOptions + QStringList{"--pdf", "--answer", "--settings"}
                                    << "FILE.mon";

@@ -125,21 +125,13 @@ QByteArray continuousLine(qint64 elapsedMs, const std::array<double, Channels> &
     return out.append(LineEnd);
 }
 
-bool AppendContinuousLine(const QString &path, qint64 elapsedMs, const std::array<double, Channels> &values,
-                          bool decimalComma, QString *error)
+bool AppendWhole(int fd, const QByteArray &bytes, QString *error)
 {
-    const QByteArray line = continuousLine(elapsedMs, values, decimalComma);
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (error)
-            *error = FileRead::systemReason(errno);
-        return false;
-    }
     const off_t before = ::lseek(fd, 0, SEEK_END);
     qsizetype done = 0;
     int failure = 0;
-    while (done < line.size()) {
-        const ssize_t n = ::write(fd, line.constData() + done, size_t(line.size() - done));
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -153,11 +145,27 @@ bool AppendContinuousLine(const QString &path, qint64 elapsedMs, const std::arra
         const int truncated = ::ftruncate(fd, before);
         (void)truncated;
     }
-    if (::close(fd) != 0 && failure == 0)
-        failure = errno;
     if (failure != 0 && error)
         *error = FileRead::systemReason(failure);
     return failure == 0;
+}
+
+bool AppendContinuousLine(const QString &path, qint64 elapsedMs, const std::array<double, Channels> &values,
+                          bool decimalComma, QString *error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (error)
+            *error = FileRead::systemReason(errno);
+        return false;
+    }
+    bool ok = AppendWhole(fd, continuousLine(elapsedMs, values, decimalComma), error);
+    if (::close(fd) != 0 && ok) {
+        if (error)
+            *error = FileRead::systemReason(errno);
+        ok = false;
+    }
+    return ok;
 }
 
 }  // namespace MonitorTableFile

@@ -48,6 +48,9 @@ bool WriteContinuousHead(const QString &path, const ContinuousHead &head, bool d
 /// table readable up to its last line. False with *error set when the line was not written.
 bool AppendContinuousLine(const QString &path, qint64 elapsedMs, const std::array<double, Channels> &values,
                           bool decimalComma, QString *error = nullptr);
+/// Writes `bytes` at the end of the open file `fd`; a part written before a failure is cut
+/// off again. False with *error set to the system's reason.
+bool AppendWhole(int fd, const QByteArray &bytes, QString *error = nullptr);
 /// The bytes of one such line.
 QByteArray continuousLine(qint64 elapsedMs, const std::array<double, Channels> &values, bool decimalComma);
 

@@ -1,5 +1,6 @@
 #include "MonitorRunView.h"
 
+#include "ContinuousFileCommands.h"
 #include "MonitorWatchView.h"
 #include "MonitorChart.h"
 #include "MonitorDisplayTab.h"
@@ -42,12 +43,27 @@ bool MonitorRunView::mayStart()
     return true;
 }
 
+MonitorRunView::MonitorRunView(TMonitoring &window) : m_w(window) {}
+
+MonitorRunView::~MonitorRunView() = default;
+
+MonitorRun::Kind MonitorRunView::kind() const
+{
+    if (m_continuous)
+        return MonitorRun::Kind::Continuous;
+    return m_w.m_display->Trigger->isChecked() ? MonitorRun::Kind::Triggered : MonitorRun::Kind::Plain;
+}
+
 void MonitorRunView::start()
 {
     if (!mayStart())
         return;
-    const MonitorRun::Kind kind = m_w.m_display->Trigger->isChecked() ? MonitorRun::Kind::Triggered
-                                                                       : MonitorRun::Kind::Plain;
+    if (m_w.m_session.options.on(Opt::CntMon)) {
+        // The note and the table file come first: cancelling them leaves the window as it was.
+        m_continuous = std::make_unique<ContinuousFileCommands>(m_w);
+        if (!m_continuous->begin())
+            return;
+    }
     prepare();
     MonitorRunSettings settings = MonitorRunSettings::fromSetup(m_w.m_setup, m_w.m_pointsPerChannel);
     for (int c = 0; c < MonitorSetup::Channels; ++c) {
@@ -62,11 +78,15 @@ void MonitorRunView::start()
     // A line that stays silent this long (a drive switched off, an adapter pulled) ends the
     // run instead of recording nothing but errors; what was recorded stays.
     settings.silenceLimitMs = SilenceLimitMs;
+    if (m_continuous)
+        m_continuous->attach(settings, callbacks);
     m_w.m_watch->startRun(settings, callbacks);
     MonitorRun run(*m_w.m_reader, m_w.m_recording, m_w.m_flags, callbacks);
-    run.run(kind, settings);
+    run.run(kind(), settings);
     finish();
     m_w.m_watch->finishRun();
+    if (m_continuous)
+        m_continuous->finish(run.ending());
     if (run.ending() == MonitorRun::Ending::LineSilent) {
         Session &session = m_w.m_session;
         m_w.m_prompter.message(session.messages.text(NotAnswering), session.messages.caption(),
@@ -83,7 +103,8 @@ void MonitorRunView::prepare()
     MonitorDisplayTab *d = m_w.m_display;
     MonitorChart *chart = d->Chart2;
     chart->setRunning(true);
-    chart->setTimePerDivision(TimePerDivisionText(m_w.m_setup.timePerDivisionS));
+    chart->setTimePerDivision(m_continuous ? ContinuousFileCommands::timePerDivisionText(m_w)
+                                           : TimePerDivisionText(m_w.m_setup.timePerDivisionS));
     chart->setErrorCount(0);
     chart->clearLines();
     for (int c = 0; c < MonitorSetup::Channels; ++c) {
@@ -107,9 +128,19 @@ void MonitorRunView::sampleTaken(const MonitorSample &sample)
         if (sample.channels[size_t(c)].read)
             d->ValueField[c]->setText(sample.channels[size_t(c)].text);
     }
+    MonitorChart *chart = d->Chart2;
+    if (sample.phase == MonitorSample::Phase::Continuous) {
+        // One point per ContinuousPlotDivider samples.
+        for (int c = 0; c < MonitorSetup::Channels && sample.plotted; ++c) {
+            if (sample.channels[size_t(c)].read)
+                chart->addPoint(c, sample.plotIndex, sample.channels[size_t(c)].point);
+        }
+        chart->setErrorCount(sample.errorCount);
+        chart->replotLater();
+        return;
+    }
     if (sample.phase != MonitorSample::Phase::Plain && sample.phase != MonitorSample::Phase::Recording)
         return;
-    MonitorChart *chart = d->Chart2;
     if (sample.phase == MonitorSample::Phase::Recording && !m_recordingShown) {
         // The samples kept before the trigger are drawn at the end; the view starts after them.
         m_recordingShown = true;

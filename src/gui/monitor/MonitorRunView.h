@@ -2,6 +2,9 @@
 
 #include "monitor/MonitorRun.h"
 
+#include <memory>
+
+class ContinuousFileCommands;
 class TMonitoring;
 
 // One run started with "Start": the checks before it, the window's state while it goes on
@@ -11,16 +14,19 @@ class TMonitoring;
 class MonitorRunView
 {
 public:
-    explicit MonitorRunView(TMonitoring &window) : m_w(window) {}
+    explicit MonitorRunView(TMonitoring &window);
+    ~MonitorRunView();
 
     void start();
 
 private:
     bool mayStart();
+    MonitorRun::Kind kind() const;
     void prepare();
     void finish();
     void sampleTaken(const MonitorSample &sample);
 
     TMonitoring &m_w;
     bool m_recordingShown = false;
+    std::unique_ptr<ContinuousFileCommands> m_continuous;  // the table of a continuous run
 };

@@ -1,6 +1,7 @@
 #include "TMonitoring.h"
 
 #include "ColorBox.h"
+#include "ContinuousFileCommands.h"
 #include "MonitorChart.h"
 #include "MonitorDisplayTab.h"
 #include "MonitorEntryFields.h"
@@ -237,14 +238,14 @@ void TMonitoring::AryCheckBoxClick()
     }
     const AlarmTripChecks &checks = m_watch->checks();
     m_readsPerSample = MonitorTiming::ReadsPerSample(m_setup.selectedCount(), checks.AlarmChk, checks.TripChk);
-    const bool continuous = m_session.options.on(Opt::CntMon);
-    m_display->MonStart->setEnabled(m_setup.selectedCount() > 0 && m_online && !continuous && hasItems() && !running());
+    m_display->MonStart->setEnabled(m_setup.selectedCount() > 0 && m_online && hasItems() && !running());
     m_display->Chart2->setFollowLine(first < 0 ? 0 : first);
     if (m_readsPerSample > 0) {
         m_pointsPerChannel = MonitorTiming::PointsPerChannel(m_session.options.value(Opt::MonRecPoint), m_readsPerSample);
         m_entries->setLowestTime(MonitorTiming::LowestTimePerDivisionMs(m_minExchangeTime, m_readsPerSample));
     }
-    TriggerClick();
+    // The continuous time base follows PointsPerChannel.
+    showContinuousMode();
 }
 
 void TMonitoring::AryMonNameChange(int c)
@@ -452,6 +453,9 @@ void TMonitoring::showContinuousMode()
     const bool continuous = m_session.options.on(Opt::CntMon);
     m_display->Label41->setVisible(continuous);
     m_display->Trigger->setVisible(!continuous);
+    m_display->TimeVal->setVisible(!continuous);
+    m_display->TimeFixed->setVisible(continuous);
+    m_display->TimeFixed->setText(continuous ? ContinuousFileCommands::timePerDivisionText(*this) : QString());
     if (continuous)
         m_display->Trigger->setChecked(false);
     TriggerClick();

@@ -79,6 +79,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    friend class ContinuousFileCommands;
     friend class MonitorEntryFields;
     friend class MonitorFileCommands;
     friend class MonitorRunView;
