@@ -2,12 +2,12 @@
 
 #include "CliDrive.h"
 #include "CliParser.h"
+#include "CliSettingsFile.h"
 #include "ExitCodes.h"
 #include "app/Options.h"
 #include "app/Settings.h"
 #include "transfer/ExportSnapshot.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 QList<QCommandLineOption> CliSnapshot::options(bool restore)
@@ -16,7 +16,8 @@ QList<QCommandLineOption> CliSnapshot::options(bool restore)
         QCommandLineOption(QStringLiteral("settings"),
                            QStringLiteral("The settings file beside whose folder \"snapshots\" the snapshot taken "
                                           "before writing goes, and whose option Snapshot can switch it off "
-                                          "(default: VKR410T.ini in the current folder)."),
+                                          "(%1).")
+                               .arg(CliSettingsFile::defaultHelp()),
                            QStringLiteral("FILE")),
         QCommandLineOption(QStringLiteral("no-snapshot"),
                            QStringLiteral("Write without first saving the values about to be overwritten; also the "
@@ -34,7 +35,7 @@ void CliSnapshot::readOptions(const CliParser &cli, bool restore)
 {
     m_settings = cli.value(QStringLiteral("settings"));
     if (m_settings.isEmpty())
-        m_settings = QDir::current().filePath(QLatin1String(AppFolders::AppName) + QStringLiteral(".ini"));
+        m_settings = CliSettingsFile::defaultPath();
     m_settings = QFileInfo(m_settings).absoluteFilePath();
     m_off = cli.isSet(QStringLiteral("no-snapshot"));
     m_snapshot = restore ? cli.value(QStringLiteral("snapshot")) : QString();

@@ -12,7 +12,7 @@ class CommExchange;
 
 // The snapshot that vkr export and vkr restore take before writing, and the snapshot vkr
 // restore writes back. Snapshots live in the folder "snapshots" beside the settings file
-// (--settings, default VKR410T.ini in the current folder), whose option "Snapshot" can switch
+// (--settings, default the one the windows use), whose option "Snapshot" can switch
 // them off; a snapshot that cannot be taken refuses the write unless --no-snapshot is given.
 class CliSnapshot
 {

@@ -1,14 +1,13 @@
 #include "CliCommand.h"
 #include "CliDrive.h"
 #include "CliParser.h"
+#include "CliSettingsFile.h"
 #include "ExitCodes.h"
-#include "app/AppFolders.h"
 #include "app/OptionInterlocks.h"
 #include "app/Settings.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -50,7 +49,7 @@ bool loadMessages(const CliParser &cli, const QString &settingsFile, Target &t)
 {
     QString lng = cli.value(QStringLiteral("lng"));
     if (lng.isEmpty())
-        lng = QFileInfo(settingsFile).absolutePath() + QStringLiteral("/lng");
+        lng = CliSettingsFile::languageFolder(settingsFile);
     const QString language = cli.value(QStringLiteral("lang"));
     const QString path = lng + QLatin1Char('/') + language + QStringLiteral(".ini");
     if (!QFileInfo(path).isFile()) {
@@ -118,8 +117,7 @@ int runOptions(const QStringList &arguments)
     CliParser cli(QStringLiteral("options"));
     cli.addOptions({
         QCommandLineOption(QStringLiteral("settings"),
-                           QStringLiteral("The settings file (default: VKR410T.ini in the current folder, the "
-                                          "application folder)."),
+                           QStringLiteral("The settings file (%1).").arg(CliSettingsFile::defaultHelp()),
                            QStringLiteral("FILE")),
         QCommandLineOption(QStringLiteral("get"), QStringLiteral("Print the value of one option."),
                            QStringLiteral("KEY")),
@@ -132,7 +130,7 @@ int runOptions(const QStringList &arguments)
                            QStringLiteral("Store the factory value of every option (\"Restore to factory settings\").")),
         QCommandLineOption(QStringLiteral("lng"),
                            QStringLiteral("Language folder for the messages (default: the folder lng beside the "
-                                          "settings file)."),
+                                          "settings file, else the one of the tool's data)."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("lang"), QStringLiteral("Language of the messages (default English)."),
                            QStringLiteral("LANGUAGE"), QStringLiteral("English")),
@@ -147,7 +145,7 @@ int runOptions(const QStringList &arguments)
         return cli.usageError(QStringLiteral("unexpected argument ") + cli.arguments().first());
     QString file = cli.value(QStringLiteral("settings"));
     if (file.isEmpty())
-        file = QDir::current().filePath(QLatin1String(AppFolders::AppName) + QStringLiteral(".ini"));
+        file = CliSettingsFile::defaultPath();
     Settings settings(QFileInfo(file).absoluteFilePath(), QFileInfo(file).absolutePath());
     Options o;
     o.load(settings);

@@ -2,6 +2,7 @@
 #include "CliDrive.h"
 #include "CliParameterFile.h"
 #include "CliParser.h"
+#include "CliSettingsFile.h"
 #include "ExitCodes.h"
 #include "PdfReport.h"
 #include "ReportFonts.h"
@@ -22,7 +23,8 @@ QList<QCommandLineOption> printOptions()
                                QStringLiteral("DISPLAY"), QStringLiteral("all")),
             QCommandLineOption(QStringLiteral("settings"),
                                QStringLiteral("The settings file whose [Page] section gives the page set-up "
-                                              "(default: VKR410T.ini beside the data folder)."),
+                                              "(%1).")
+                                   .arg(CliSettingsFile::defaultHelp()),
                                QStringLiteral("FILE"))};
 }
 
@@ -31,7 +33,7 @@ QList<QCommandLineOption> printOptions()
 PageSetup pageSetupFor(const CliParser &cli, const CliDrive &drive, const CliParameterFile &file)
 {
     const QString path =
-        cli.isSet(QStringLiteral("settings")) ? cli.value(QStringLiteral("settings")) : drive.folders.settingsFile();
+        cli.isSet(QStringLiteral("settings")) ? cli.value(QStringLiteral("settings")) : CliSettingsFile::defaultPath();
     PageSetup setup = PageSetup::read(Settings(path, drive.folders.appFolder));
     setup.fontName = ReportFonts::familyOf(setup.fontIndex, drive.selection.languageName);
     if (!file.header().comment.isEmpty())

@@ -268,6 +268,34 @@ private slots:
         QVERIFY(!QFile::exists(installed(QStringLiteral("share/vkr410t/VKR410T.ini"))));
         QVERIFY(!QFile::exists(installed(QStringLiteral("bin/VKR410T.ini"))));
     }
+
+    // The command line started outside any folder of the tool keeps its options where the
+    // windows read them, and finds the language files for its messages there too.
+    void installedCommandLineSharesTheWindowsSettings()
+    {
+        QTemporaryDir home;
+        const ReadOnlyFolder readOnlyShare(installed(QStringLiteral("share/vkr410t")));
+        const ReadOnlyFolder readOnlyBin(installed(QStringLiteral("bin")));
+        if (!readOnlyShare.active() || !readOnlyBin.active())
+            QSKIP("cannot make the installation read-only here");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        const QString vkr = installed(QStringLiteral("bin/vkr"));
+        const Run set = run(vkr, {QStringLiteral("options"), QStringLiteral("--set"), QStringLiteral("Eeprom=0")},
+                            home.path(), env);
+        QVERIFY2(set.exitCode == 0, set.err.constData());
+        const QString settings = home.filePath(QStringLiteral("config/vkr410t/VKR410T.ini"));
+        QVERIFY2(readText(settings).contains(QStringLiteral("Eeprom=0")), qPrintable(readText(settings)));
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("VKR410T.ini"))));
+        const Run get = run(vkr, {QStringLiteral("options"), QStringLiteral("--get"), QStringLiteral("Eeprom")},
+                            home.path(), env);
+        QCOMPARE(get.out, QByteArray("0\n"));
+        // A value out of range is refused with the options window's message.
+        const Run refused = run(vkr, {QStringLiteral("options"), QStringLiteral("--set"), QStringLiteral("Eeprom=7")},
+                                home.path(), env);
+        QCOMPARE(refused.exitCode, 9);
+        QVERIFY2(!refused.err.contains("no such language file"), refused.err.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Install)
