@@ -20,7 +20,8 @@
 
 namespace {
 
-const QByteArray Languages("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+// No port of the machine: another test may hold one, and its message would come mid-test.
+const QByteArray Languages("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=/dev/vkr-no-such-port\r\n");
 const QByteArray SetFile("###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
 
 // VKR410T started with a parameter file, the table window shown, typed into like a user.
@@ -40,6 +41,8 @@ struct Table {
         main->table()->activateWindow();
         if (!QTest::qWaitForWindowActive(main->table()))
             qWarning("table window not active");
+        // The start's one note that the line has no port is not what these tests look at.
+        prompter.shown.clear();
     }
     TParameter &table() { return *main->table(); }
     ParameterGridModel &model() { return table().model(); }

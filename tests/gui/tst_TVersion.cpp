@@ -19,7 +19,7 @@ private slots:
     void showsVersionBuildFoldersAndModels()
     {
         TestAppFolder app;
-        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n");
+        app.writeSettings("[Language]\r\nJapanese=0\r\nEnglish=0\r\n[Comms]\r\nPortNames=/dev/vkr-no-such-port\r\n");
         app.writeFile(QStringLiteral("x.vkr"), "###\r\nKDA1\r\n-2004P\r\nV100\r\nEnglish\r\nNo Comments.\r\n0\r\n0\r\n");
         ScriptedPrompter prompter;
         TMain main(prompter, {app.file(QStringLiteral("x.vkr"))}, app.path());
